@@ -1,0 +1,104 @@
+// ClCalculator: the expression engine. One object, all data static; its members are split
+// over the engine's files by responsibility (lexer, grammar, lists, operators, functions,
+// decompositions, argument-list functions, formatting).
+#pragma once
+
+#include <complex>
+
+#include <Eigen/Dense>
+
+#include "messages.h"
+#include "state.h"
+#include "tokens.h"
+
+using Matrix = Eigen::MatrixXcd;
+using Complex = std::complex<double>;
+
+constexpr Eigen::Index gc_iMAX_ENTRIES = 262144;   ///< no value may have more entries (512 x 512)
+
+/// The result of reading an entry reference V(rows, columns).
+struct Clmatrixref {
+    Matrix mp_mRows;      ///< 1 x k row indices, 1-based
+    Matrix mp_mColumns;   ///< 1 x l column indices, 1-based
+    Matrix mp_mValues;    ///< k x l referenced entries
+};
+
+class ClCalculator {
+public:
+    ClCalculator();    ///< derives g_eiDictionary from g_aeDictionary
+    ~ClCalculator();   ///< releases the variables and result matrices
+
+    static Matrix mp_mVariable[16];   ///< slots 6 to 15 the variables, 0 to 5 the plots
+    static Matrix mp_mLast_Output;    ///< Ans
+    static Matrix mp_mParser_Output;  ///< value of the last parse
+    static Matrix mp_mLinear;         ///< work row of the characteristic polynomial
+    static const ClState mp_NULL_STATE;
+    static const ClToken mp_NULL_TOKEN;
+
+    // Placement checks: may a new token follow the stream's last one (n tokens so far)?
+    static bool valueCheck(unsigned short n);
+    static bool unaryCheck(unsigned short n);
+    static bool binaryCheck(unsigned short n);
+    static bool closeCheck(unsigned short n);
+
+    // Lexer.
+    static bool tLexer();
+    static bool charToDouble(const char* text, double& value);
+
+    // Grammar and driver.
+    static bool tParser();
+    static Matrix statement();
+    static Matrix assignment();
+    static Matrix primary();
+    static Matrix scalar();
+    static Matrix variable();
+    static Matrix matrix();
+    static Clmatrixref matrixref();
+    static Matrix mvlist();
+    static Matrix rowlist();
+    static Matrix list();
+
+    // Operator levels.
+    static Matrix expression();
+    static Matrix term();
+    static Matrix binary();
+    static Matrix polyMultiply(const Matrix& p, const Matrix& q);
+
+    // Prefix functions.
+    static Matrix unary();
+    static Matrix exceptionalUnary();
+    static Matrix operand();
+    static Complex gamma(Complex z);
+    static Matrix charPoly(const Matrix& m);
+    static Matrix elementFunction(eTOKEN eFunction, const Matrix& m);   ///< one chain step, element-wise
+    static Matrix matrixFunction(eTOKEN eFunction, const Matrix& m);    ///< one chain step on the whole matrix
+    static bool isMatrixFunction(eTOKEN eToken);
+
+    // Argument-list functions, each at its token; they read their own "(" ... ")".
+    static Matrix nCrFunction();
+    static Matrix modFunction();
+    static Matrix diagFunction();
+    static Matrix normFunction(bool bOperator);
+    static Matrix qrFunction();
+    static Matrix rptFunction();
+    static Matrix plotFunction();
+    /// Id, Ones or El_Op from their argument row (already a size row for a single argument).
+    static Matrix constructMatrix(eTOKEN eConstructor, const Matrix& mArguments);
+
+    // Clean-up and formatting.
+    static void cleanMatrix(Matrix& m);
+    static void formatNumber(double v, char* dst);
+    static void matrixDisplay(const Matrix& m);
+
+    /// Stores the error while none is stored (the first error of a line wins) and returns the
+    /// empty matrix, the failure marker every rule passes up.
+    static Matrix raiseError(unsigned short uiError);
+};
+
+/// Derives g_eiDictionary from g_aeDictionary, as the constructor does.
+void deriveCodeDictionary();
+
+// Helpers shared by the engine and its callers.
+bool ismyfinite(double x);
+bool isNumber(const Matrix& m);
+void clearChars(char* s, char c);

@@ -1,0 +1,56 @@
+// Definitions of the engine's globals beside the one reset that restores program start.
+#include "engine_state.h"
+
+#include <cstdlib>
+
+#include "button_table.h"
+
+Matrix ClCalculator::mp_mVariable[16];
+Matrix ClCalculator::mp_mLast_Output;
+Matrix ClCalculator::mp_mParser_Output;
+Matrix ClCalculator::mp_mLinear;
+const ClState ClCalculator::mp_NULL_STATE;
+const ClToken ClCalculator::mp_NULL_TOKEN;
+
+ClToken lg_aToken_Stream[gc_iSTREAM_SIZE];
+unsigned short lg_uiToken_Stream_Length = 0;
+unsigned short lg_uiNext_Token = 0;
+bool lg_bIs_Arg_List = false;
+bool lg_bIs_Arg_List_1 = false;
+
+char g_acOutput_Line[gc_iOUTPUT_LINE_SIZE];
+bool g_bZero_Out = true;
+int g_eView_State = 0;
+bool g_bRepeat = false;
+bool g_bFailTest = false;
+unsigned short g_uiHistory_Next = 0;
+int g_eOutput = 0;
+unsigned short g_uiActive_Plots = 0;
+bool g_bPlot = false;
+
+void resetEngine() {
+    for (Matrix& mVariable : ClCalculator::mp_mVariable) mVariable.resize(0, 0);
+    ClCalculator::mp_mLast_Output.resize(0, 0);
+    ClCalculator::mp_mParser_Output.resize(0, 0);
+    ClCalculator::mp_mLinear.resize(0, 0);
+    for (ClToken& token : lg_aToken_Stream) token = ClCalculator::mp_NULL_TOKEN;
+    lg_uiToken_Stream_Length = 0;
+    lg_uiNext_Token = 0;
+    lg_bIs_Arg_List = false;
+    lg_bIs_Arg_List_1 = false;
+    g_acOutput_Line[0] = '\0';
+    g_bZero_Out = true;
+    g_eView_State = 0;
+    g_bRepeat = false;
+    g_bFailTest = false;
+    g_uiHistory_Next = 0;
+    g_eOutput = 0;
+    g_uiActive_Plots = 0;
+    g_bPlot = false;
+    g_uiError_Number = 0;
+    g_Current_State = ClCalculator::mp_NULL_STATE;
+    g_Current_State_Bkp = ClCalculator::mp_NULL_STATE;
+    std::srand(1);   // the state rand() has when the program never seeds it
+    registerKeys();
+    deriveCodeDictionary();
+}

@@ -1,0 +1,27 @@
+// The engine's shared globals and the single reset that restores them to program start.
+#pragma once
+
+#include "calculator.h"
+
+constexpr int gc_iSTREAM_SIZE = 513;                 ///< tokens, the last always the null token
+constexpr int gc_iOUTPUT_LINE_SIZE = 3750000;        ///< text of one displayed result
+
+extern ClToken lg_aToken_Stream[gc_iSTREAM_SIZE];    ///< written by the lexer, read by the parser
+extern unsigned short lg_uiToken_Stream_Length;
+extern unsigned short lg_uiNext_Token;               ///< the parser's read position
+extern bool lg_bIs_Arg_List;                         ///< the list just read can serve as arguments
+extern bool lg_bIs_Arg_List_1;                       ///< the list just read is one element or a range
+
+extern char g_acOutput_Line[gc_iOUTPUT_LINE_SIZE];   ///< text of the last displayed result
+extern bool g_bZero_Out;                             ///< clean results and hide residues
+extern int g_eView_State;                            ///< 0 decimal, 1 floating point, 2 rational
+extern bool g_bRepeat;                               ///< a Rpt whose condition holds was evaluated
+extern bool g_bFailTest;                             ///< a Rpt whose condition fails was evaluated
+extern unsigned short g_uiHistory_Next;              ///< number of stored history lines
+extern int g_eOutput;                                ///< 0 no graph window, 1 graph shown, 2 behind the text
+extern unsigned short g_uiActive_Plots;              ///< plots stored in slots 0 to 5
+extern bool g_bPlot;                                 ///< a Plot command was evaluated
+
+/// Restores every engine global to its start-up value, reseeds the never-seeded random
+/// generator and registers the keys.
+void resetEngine();

@@ -1,0 +1,176 @@
+// Clean-up of negligible parts, number text in the three formats and the text of a matrix.
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+#include "engine_state.h"
+
+namespace {
+
+constexpr double gc_dRATIONAL_MAX = 1073741823.5;          ///< 2^30 - 0.5
+constexpr double gc_dRATIONAL_EPS = 1.0 / 1073741823.5;    ///< relative accuracy of a fraction
+constexpr int gc_iMAX_CONVERGENTS = 16;
+constexpr std::size_t gc_uiENTRY_ROOM = 80;               ///< room an entry may need
+
+// Continued fraction of x > 0 with 32-bit convergents h/k.
+// Note: a convergent that would pass the 32-bit range ends the expansion at the previous one.
+void rationalText(double v, char* dst) {
+    const double s = v > 0.0 ? 1.0 : -1.0;
+    const double x = v * s;
+    if (x > gc_dRATIONAL_MAX) {
+        std::snprintf(dst, 32, "%G", std::floor(x) * s);
+        return;
+    }
+    if (x < gc_dRATIONAL_EPS) {
+        std::snprintf(dst, 32, "%d", 0);
+        return;
+    }
+    double y = x;
+    std::int64_t a = static_cast<std::int64_t>(x);
+    std::int64_t h1 = 1, h2 = 0, k1 = 0, k2 = 1, h = 0, k = 1;
+    for (int iConvergent = 0; iConvergent < gc_iMAX_CONVERGENTS; ++iConvergent) {
+        const std::int64_t hNext = a * h1 + h2, kNext = a * k1 + k2;
+        if (hNext > INT32_MAX || kNext > INT32_MAX) break;
+        h = hNext;
+        k = kNext;
+        if (std::fabs(x - static_cast<double>(h) / static_cast<double>(k)) <= x * gc_dRATIONAL_EPS) break;
+        const double f = y - static_cast<double>(a);
+        if (f < gc_dRATIONAL_EPS) break;
+        y = 1.0 / f;
+        a = static_cast<std::int64_t>(y);
+        h2 = h1;
+        h1 = h;
+        k2 = k1;
+        k1 = k;
+    }
+    const int iNumerator = static_cast<int>(h) * static_cast<int>(s);
+    if (k == 1)
+        std::snprintf(dst, 32, "%d", iNumerator);
+    else
+        std::snprintf(dst, 32, "%d/%d", iNumerator, static_cast<int>(k));
+}
+
+/// Appends text at *ppcEnd and advances it.
+void appendText(char*& pcEnd, const char* acText) {
+    const std::size_t uiLength = std::strlen(acText);
+    std::memcpy(pcEnd, acText, uiLength + 1);
+    pcEnd += uiLength;
+}
+
+void appendNumber(char*& pcEnd, double v) {
+    ClCalculator::formatNumber(v, pcEnd);
+    pcEnd += std::strlen(pcEnd);
+}
+
+/// Writes one entry; bFull selects the full form over the zeroed form.
+void appendEntry(char*& pcEnd, Complex z, double dTolerance, bool bFull) {
+    const double re = z.real(), im = z.imag();
+    if (!ismyfinite(re) || !ismyfinite(im)) {   // the non-finite part alone, no "i"
+        appendNumber(pcEnd, ismyfinite(im) ? re : im);
+        return;
+    }
+    if (bFull) {
+        appendNumber(pcEnd, re);
+        if (im != 0.0) {
+            appendText(pcEnd, im > 0.0 ? " + " : " - ");
+            appendNumber(pcEnd, std::fabs(im));
+            appendText(pcEnd, "i");
+        }
+        return;
+    }
+    const int iClass = dTolerance >= std::fabs(re) + std::fabs(im)
+                           ? 0
+                           : (std::fabs(re) > dTolerance ? 1 : 0) + (std::fabs(im) > dTolerance ? 2 : 0);
+    const bool bUnit = std::fabs(im - 1.0) <= 1e-16 || std::fabs(im + 1.0) <= 1e-16;
+    switch (iClass) {
+        case 0:
+            appendNumber(pcEnd, 0.0);
+            break;
+        case 1:
+            appendNumber(pcEnd, re);
+            break;
+        case 2:
+            if (bUnit) {
+                appendText(pcEnd, im > 0.0 ? "i" : "-i");
+            } else {
+                appendNumber(pcEnd, im);
+                appendText(pcEnd, "i");
+            }
+            break;
+        default:
+            appendNumber(pcEnd, re);
+            appendText(pcEnd, im > 0.0 ? " + " : " - ");
+            if (!bUnit) appendNumber(pcEnd, std::fabs(im));
+            appendText(pcEnd, "i");
+            break;
+    }
+}
+
+}  // namespace
+
+// Note: the same answer as looking for "n" in the "%g" text of x (inf, nan), without printing.
+bool ismyfinite(double x) { return std::isfinite(x); }
+
+bool isNumber(const Matrix& m) {
+    const Complex* pz = m.data();
+    for (Eigen::Index i = 0; i < m.size(); ++i)
+        if (!ismyfinite(pz[i].real()) || !ismyfinite(pz[i].imag())) return false;
+    return true;
+}
+
+void clearChars(char* s, char c) {
+    if (static_cast<signed char>(c) <= 0 || s == nullptr) return;
+    char* pcTo = s;
+    for (const char* pcFrom = s; *pcFrom != '\0'; ++pcFrom)
+        if (*pcFrom != c) *pcTo++ = *pcFrom;
+    *pcTo = '\0';
+}
+
+// Note: a scalar's threshold is relative to its modulus; a matrix's to its norm and size.
+void ClCalculator::cleanMatrix(Matrix& m) {
+    if (m.size() == 0) return;
+    const double dTolerance = m.size() == 1
+                                  ? 1e-36 * std::abs(m(0, 0))
+                                  : 1e-16 * m.norm() * static_cast<double>(std::max(m.rows(), m.cols()));
+    Complex* pz = m.data();
+    for (Eigen::Index i = 0; i < m.size(); ++i) {
+        const double re = pz[i].real(), im = pz[i].imag();
+        if (!ismyfinite(re) || !ismyfinite(im)) continue;
+        pz[i] = Complex(std::fabs(re) <= dTolerance ? 0.0 : re, std::fabs(im) <= dTolerance ? 0.0 : im);
+    }
+}
+
+void ClCalculator::formatNumber(double v, char* dst) {
+    dst[0] = '\0';
+    if (!ismyfinite(v)) {
+        std::snprintf(dst, 32, "%G", v);
+        return;
+    }
+    switch (g_eView_State) {
+        case 0: std::snprintf(dst, 32, "%G", v); break;
+        case 1: std::snprintf(dst, 32, "%15.9E", v); break;
+        case 2: rationalText(v, dst); break;
+        default: break;
+    }
+}
+
+// Entries row by row; ", " between entries and " ;\n" between rows. A text that would leave
+// less than 80 bytes of room is cut silently at that entry.
+void ClCalculator::matrixDisplay(const Matrix& m) {
+    g_acOutput_Line[0] = '\0';
+    if (m.rows() == 0) return;
+    const double dSize = static_cast<double>(std::max(m.rows(), m.cols()));
+    const double dTolerance = isNumber(m) ? 5e-15 * m.norm() * dSize : 5e-15 * dSize;
+    const bool bFull = !g_bZero_Out || m.size() == 1;
+    char* pcEnd = g_acOutput_Line;
+    for (Eigen::Index iRow = 0; iRow < m.rows(); ++iRow) {
+        for (Eigen::Index iColumn = 0; iColumn < m.cols(); ++iColumn) {
+            if (static_cast<std::size_t>(pcEnd - g_acOutput_Line) + gc_uiENTRY_ROOM > gc_iOUTPUT_LINE_SIZE)
+                return;
+            appendEntry(pcEnd, m(iRow, iColumn), dTolerance, bFull);
+            if (iColumn + 1 < m.cols()) appendText(pcEnd, ", ");
+        }
+        if (iRow + 1 < m.rows()) appendText(pcEnd, " ;\n");
+    }
+}

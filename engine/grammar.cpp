@@ -1,0 +1,243 @@
+// The evaluation driver, statements, assignments, primaries and entry references.
+#include <cmath>
+#include <limits>
+
+#include "engine_state.h"
+
+namespace {
+
+eTOKEN tokenAt(unsigned short uiIndex) {
+    return uiIndex < gc_iSTREAM_SIZE ? lg_aToken_Stream[uiIndex].mp_eToken : eT_NULL;
+}
+
+eTOKEN nextToken() { return tokenAt(lg_uiNext_Token); }
+
+bool isMatrixToken(eTOKEN eToken) { return isVariableToken(eToken) || eToken == eT_ANS; }
+
+/// Reads one index of an entry reference as a row of 1-based positions, each at most
+/// iLimit; the empty matrix (with error 21) when it is not such a vector.
+Matrix readIndex(Eigen::Index iLimit) {
+    Matrix mIndex = ClCalculator::expression();
+    if (mIndex.rows() != 1) {
+        if (mIndex.cols() != 1) return ClCalculator::raiseError(21);
+        mIndex.transposeInPlace();
+    }
+    for (Eigen::Index i = 0; i < mIndex.cols(); ++i) {
+        const Complex z = mIndex(0, i);
+        if (z.imag() != 0.0 || z.real() != std::floor(z.real()) || z.real() < 1.0 ||
+            z.real() > static_cast<double>(iLimit))
+            return ClCalculator::raiseError(21);
+    }
+    return mIndex;
+}
+
+/// Invalid numbers: the value is shown, but Ans keeps its value.
+bool showInvalid() {
+    ClCalculator::matrixDisplay(ClCalculator::mp_mParser_Output);
+    ClCalculator::raiseError(12);
+    lg_uiNext_Token = 0;
+    return false;
+}
+
+/// The driver's last step: a finite value is cleaned, shown and becomes Ans, accepted or not.
+bool showResult(bool bAccepted) {
+    Matrix& mOutput = ClCalculator::mp_mParser_Output;
+    if (!isNumber(mOutput)) return showInvalid();
+    g_acOutput_Line[0] = '\0';
+    if (g_bZero_Out && mOutput.rows() > 0) ClCalculator::cleanMatrix(mOutput);
+    ClCalculator::matrixDisplay(mOutput);
+    ClCalculator::mp_mLast_Output = mOutput;
+    return bAccepted;
+}
+
+}  // namespace
+
+// tParser := statement, then the decision on its value.
+// Returns true for an accepted, all-finite value; the error number tells the rest.
+bool ClCalculator::tParser() {
+    g_bRepeat = false;
+    lg_uiNext_Token = 0;
+    if (nextToken() == eT_NULL) {   // an empty line shows nothing and keeps Ans
+        lg_uiToken_Stream_Length = 0;
+        mp_mParser_Output.resize(0, 0);
+        return true;
+    }
+    mp_mParser_Output = statement();
+    const bool bConsumed = lg_uiNext_Token >= lg_uiToken_Stream_Length;
+    if (mp_mParser_Output.rows() == 0) {
+        raiseError(8);
+    } else if (bConsumed || g_uiError_Number == 0) {
+        if (mp_mParser_Output.size() <= gc_iMAX_ENTRIES)
+            return g_uiError_Number == 12 ? showInvalid() : showResult(true);
+        mp_mParser_Output.resize(0, 0);
+        raiseError(19);
+    }
+    lg_uiNext_Token = 0;   // failure
+    return g_uiError_Number == 12 ? showInvalid() : showResult(false);
+}
+
+// statement := assignment | expression
+// A statement is an assignment when the stream holds the assignment sign anywhere.
+Matrix ClCalculator::statement() {
+    if (nextToken() == eT_ASSIGN) return assignment();
+    bool bAssign = false;
+    for (unsigned short ui = lg_uiNext_Token; ui < lg_uiToken_Stream_Length && !bAssign; ++ui)
+        bAssign = tokenAt(ui) == eT_ASSIGN;
+    if (!bAssign) return expression();
+    const eTOKEN eFirst = nextToken();
+    if (isVariableToken(eFirst) && tokenAt(lg_uiNext_Token + 2) == eT_LBRACKET &&
+        tokenAt(lg_uiNext_Token + 3) == eT_RBRACKET) {   // V = [] empties V
+        mp_mVariable[eFirst].resize(0, 0);
+        g_uiError_Number = 24;
+        return Matrix();
+    }
+    return assignment();
+}
+
+// assignment := V " = " expression | V "(" indices ")" " = " expression
+// Returns the empty matrix with error 3 (unless one is set) on failure; V is then unchanged.
+Matrix ClCalculator::assignment() {
+    const eTOKEN eVariable = nextToken();
+    Matrix mResult;
+    if (isVariableToken(eVariable)) {
+        if (tokenAt(lg_uiNext_Token + 1) == eT_ASSIGN) {
+            lg_uiNext_Token += 2;
+            mResult = expression();
+            if (mResult.rows() > 0) mp_mVariable[eVariable] = mResult;
+        } else {
+            const Clmatrixref reference = matrixref();
+            if (reference.mp_mValues.rows() > 0 && nextToken() == eT_ASSIGN) {
+                ++lg_uiNext_Token;
+                const Matrix mValue = expression();
+                const Eigen::Index iRows = reference.mp_mRows.cols(), iColumns = reference.mp_mColumns.cols();
+                if (mValue.rows() == iRows && mValue.cols() == iColumns && mValue.rows() > 0) {
+                    Matrix& mTarget = mp_mVariable[eVariable];
+                    for (Eigen::Index a = 0; a < iRows; ++a)
+                        for (Eigen::Index b = 0; b < iColumns; ++b)
+                            mTarget(static_cast<Eigen::Index>(reference.mp_mRows(0, a).real()) - 1,
+                                    static_cast<Eigen::Index>(reference.mp_mColumns(0, b).real()) - 1) =
+                                mValue(a, b);
+                    mResult = mTarget;
+                }
+            }
+        }
+    }
+    if (mResult.rows() == 0) return raiseError(3);
+    return mResult;
+}
+
+// matrixref := (V | Ans) "(" [index ["," index]] ")"
+// Nothing is consumed and all parts are empty unless a "(" follows the matrix token.
+Clmatrixref ClCalculator::matrixref() {
+    Clmatrixref reference;
+    if (!isMatrixToken(nextToken()) || tokenAt(lg_uiNext_Token + 1) != eT_LPAREN) return reference;
+    const Matrix& mSource = *lg_aToken_Stream[lg_uiNext_Token].mp_pmMatrix;
+    lg_uiNext_Token += 2;
+    if (nextToken() == eT_RPAREN) {   // V() is the size
+        ++lg_uiNext_Token;
+        reference.mp_mValues.resize(1, 2);
+        reference.mp_mValues << Complex(static_cast<double>(mSource.rows())),
+            Complex(static_cast<double>(mSource.cols()));
+        return reference;
+    }
+    const bool bRow = mSource.rows() == 1, bColumn = mSource.cols() == 1;
+    Matrix mFirst = readIndex(bColumn ? mSource.rows()
+                              : bRow  ? mSource.cols()
+                                      : std::numeric_limits<Eigen::Index>::max());
+    if (mFirst.rows() == 0) return reference;
+    if (nextToken() == eT_COMMA) {
+        ++lg_uiNext_Token;
+        for (Eigen::Index i = 0; i < mFirst.cols(); ++i)
+            if (mFirst(0, i).real() > static_cast<double>(mSource.rows())) {
+                raiseError(21);
+                return reference;
+            }
+        Matrix mSecond = readIndex(mSource.cols());
+        if (mSecond.rows() == 0) return reference;
+        reference.mp_mRows = std::move(mFirst);
+        reference.mp_mColumns = std::move(mSecond);
+    } else if (bColumn) {
+        reference.mp_mRows = std::move(mFirst);
+        reference.mp_mColumns = Matrix::Ones(1, 1);
+    } else if (bRow) {
+        reference.mp_mRows = Matrix::Ones(1, 1);
+        reference.mp_mColumns = std::move(mFirst);
+    } else {
+        raiseError(21);
+        return reference;
+    }
+    if (nextToken() != eT_RPAREN) {
+        reference.mp_mRows.resize(0, 0);
+        reference.mp_mColumns.resize(0, 0);
+        raiseError(21);
+        return reference;
+    }
+    ++lg_uiNext_Token;
+    const Eigen::Index iRows = reference.mp_mRows.cols(), iColumns = reference.mp_mColumns.cols();
+    reference.mp_mValues.resize(iRows, iColumns);
+    for (Eigen::Index a = 0; a < iRows; ++a)
+        for (Eigen::Index b = 0; b < iColumns; ++b)
+            reference.mp_mValues(a, b) =
+                mSource(static_cast<Eigen::Index>(reference.mp_mRows(0, a).real()) - 1,
+                        static_cast<Eigen::Index>(reference.mp_mColumns(0, b).real()) - 1);
+    return reference;
+}
+
+// variable := matrixref | matrix
+Matrix ClCalculator::variable() {
+    Clmatrixref reference = matrixref();
+    if (reference.mp_mValues.rows() > 0) return std::move(reference.mp_mValues);
+    return matrix();
+}
+
+// matrix := V | Ans, the whole value (empty for a variable never assigned).
+Matrix ClCalculator::matrix() {
+    if (!isMatrixToken(nextToken())) return Matrix();
+    return *lg_aToken_Stream[lg_uiNext_Token++].mp_pmMatrix;
+}
+
+// scalar := real literal | imaginary literal
+Matrix ClCalculator::scalar() {
+    const ClToken& token = lg_aToken_Stream[lg_uiNext_Token];
+    if (token.mp_eToken != eT_REAL_NUMBER && token.mp_eToken != eT_IMAG_NUMBER) return Matrix();
+    ++lg_uiNext_Token;
+    Matrix mValue(1, 1);
+    mValue(0, 0) = token.mp_eToken == eT_REAL_NUMBER ? Complex(token.mp_dValue, 0.0)
+                                                      : Complex(0.0, token.mp_dValue);
+    return mValue;
+}
+
+// primary := argument-list function | (Id | Ones | El_Op) rowlist | scalar | variable
+//          | "(" expression ")" | mvlist
+// Any other token gives the empty matrix without an error: the caller decides.
+Matrix ClCalculator::primary() {
+    Matrix mValue = exceptionalUnary();
+    if (mValue.rows() > 0) return mValue;
+    const eTOKEN eToken = nextToken();
+    if (eToken == eT_ID || eToken == eT_ONES || eToken == eT_EL_OP) {
+        ++lg_uiNext_Token;
+        Matrix mList = rowlist();
+        if (!lg_bIs_Arg_List) return raiseError(5);
+        if (lg_bIs_Arg_List_1 && mList.rows() > 0 && !(mList.rows() == 1 && mList.cols() == 2)) {
+            Matrix mSize(1, 2);
+            if (mList.size() == 1)
+                mSize << mList(0, 0), mList(0, 0);
+            else
+                mSize << Complex(static_cast<double>(mList.rows())), Complex(static_cast<double>(mList.cols()));
+            mList = std::move(mSize);
+        }
+        return constructMatrix(eToken, mList);
+    }
+    if (eToken == eT_LBRACKET) return mvlist();
+    mValue = scalar();
+    if (mValue.rows() > 0) return mValue;
+    mValue = variable();
+    if (mValue.rows() > 0) return mValue;
+    if (eToken != eT_LPAREN) return Matrix();
+    ++lg_uiNext_Token;
+    mValue = expression();
+    if (mValue.rows() == 0) return raiseError(8);
+    if (nextToken() != eT_RPAREN) return raiseError(4);
+    ++lg_uiNext_Token;
+    return mValue;
+}

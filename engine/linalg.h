@@ -1,0 +1,37 @@
+// The dense complex linear algebra the engine calls: one function per facility, so that the
+// back-end behind each can be replaced without touching the functions that use it.
+#pragma once
+
+#include <Eigen/Dense>
+
+#include "calculator.h"
+
+namespace linalg {
+
+/// General dense product a * b.
+Matrix product(const Matrix& a, const Matrix& b);
+
+/// Inverse by LU with partial pivoting; a singular matrix gives non-finite entries.
+Matrix inverse(const Matrix& m);
+
+/// Determinant by LU with partial pivoting.
+Complex determinant(const Matrix& m);
+
+/// Eigenvalues ordered by increasing modulus; with pmVectors, the unit eigenvectors in
+/// matching columns.
+Eigen::VectorXcd eigenvalues(const Matrix& m, Matrix* pmVectors = nullptr);
+
+/// Schur form m = u t u*, t upper triangular, u unitary.
+void schur(const Matrix& m, Matrix& t, Matrix& u);
+
+enum class eSVD { VALUES, THIN, FULL };
+/// Singular values, non-increasing; with THIN or FULL also u and v such that m = u s v*.
+Eigen::VectorXd svd(const Matrix& m, eSVD eVectors, Matrix* pmU = nullptr, Matrix* pmV = nullptr);
+
+/// Householder QR, m = q r.
+void householderQR(const Matrix& m, Matrix& q, Matrix& r);
+
+/// QR with column pivoting, m p = q r; p is the permutation as a matrix.
+void colPivQR(const Matrix& m, Matrix& q, Matrix& r, Matrix& p);
+
+}  // namespace linalg

@@ -1,0 +1,201 @@
+// Matrix literals, argument lists and the list reader: ranges, scalar grids and blocks.
+#include <cmath>
+#include <vector>
+
+#include "engine_state.h"
+
+namespace {
+
+constexpr double gc_dRANGE_SAME = 1e-36;          ///< a range whose ends agree this far is one value
+constexpr int gc_iMAX_BLOCKS = 16;
+
+eTOKEN nextToken() { return lg_aToken_Stream[lg_uiNext_Token].mp_eToken; }
+
+bool isListEnd(eTOKEN eToken) {
+    return eToken == eT_RBRACKET || eToken == eT_RPAREN || eToken == eT_NULL;
+}
+
+bool isScalar(const Matrix& m) { return m.rows() == 1 && m.cols() == 1; }
+
+// range := a ": " b [", " h], after a has been read.
+// The end point b is always the last entry; a bad step is error 25.
+Matrix readRange(const Complex& a) {
+    ++lg_uiNext_Token;
+    const Matrix mEnd = ClCalculator::expression();
+    if (!isScalar(mEnd)) return ClCalculator::raiseError(21);
+    const double b = mEnd(0, 0).real();
+    const double d = b - a.real();
+    lg_bIs_Arg_List = true;
+    if (std::fabs(d) <= gc_dRANGE_SAME) return Matrix::Constant(1, 1, Complex(a.real(), 0.0));
+    double dStep = 1.0;
+    if (nextToken() == eT_COMMA) {
+        ++lg_uiNext_Token;
+        const Matrix mStep = ClCalculator::expression();
+        if (!isScalar(mStep)) return ClCalculator::raiseError(25);
+        const double h = mStep(0, 0).real();
+        if (h == 0.0 || !(d * h > 0.0) || !(d / h < static_cast<double>(gc_iMAX_ENTRIES)))
+            return ClCalculator::raiseError(25);
+        dStep = std::fabs(h);
+    }
+    const double dSigned_Step = d > 0.0 ? dStep : -dStep;
+    // Past the entry limit the row is cut at the limit; the next level reports it as too large.
+    const double dRatio = std::fabs(d) / dStep;
+    const Eigen::Index n = dRatio <= static_cast<double>(gc_iMAX_ENTRIES)
+                               ? static_cast<Eigen::Index>(dRatio + 1e-16)
+                               : gc_iMAX_ENTRIES;   // also a range with a non-finite end
+    const bool bEnd_Off_Step = std::fabs(d) * 0.9999999999999999 > static_cast<double>(n) * dStep;
+    const Eigen::Index iCount = bEnd_Off_Step ? n + 2 : n + 1;
+    Matrix mRange(1, iCount);
+    for (Eigen::Index k = 0; k + 1 < iCount; ++k)
+        mRange(0, k) = Complex(a.real() + static_cast<double>(k) * dSigned_Step, a.imag());
+    mRange(0, iCount - 1) = Complex(b, 0.0);
+    return mRange;
+}
+
+// grid := scalar {(", " | "; " | juxtaposition) scalar}, after the first scalar has been read.
+// Elements are read twice: the first pass sizes the grid, the second fills it.
+Matrix readGrid(unsigned short uiStart) {
+    lg_bIs_Arg_List = true;
+    Eigen::Index iFirst_Row = 0;   // elements of the first row, known at the first "; "
+    Eigen::Index iColumns = 1, iRows = 1;
+    while (!isListEnd(nextToken())) {
+        if (nextToken() == eT_COMMA) {
+            ++lg_uiNext_Token;
+            lg_bIs_Arg_List_1 = false;
+        } else if (nextToken() == eT_SEMICOLON) {
+            ++lg_uiNext_Token;
+            lg_bIs_Arg_List = false;
+            if (iFirst_Row == 0) iFirst_Row = iColumns;
+            if (iColumns != iFirst_Row) return ClCalculator::raiseError(3);
+            iColumns = 0;
+            ++iRows;
+        }
+        if (!isScalar(ClCalculator::expression())) {
+            if (iFirst_Row != 0 && iColumns == iFirst_Row) return Matrix();
+            return ClCalculator::raiseError(3);
+        }
+        ++iColumns;
+    }
+    if (iFirst_Row == 0) iFirst_Row = iColumns;
+    if (iColumns != iFirst_Row) return ClCalculator::raiseError(3);
+    if (iRows * iFirst_Row > gc_iMAX_ENTRIES) {
+        lg_bIs_Arg_List = false;
+        return ClCalculator::raiseError(19);
+    }
+    const unsigned short uiEnd = lg_uiNext_Token;
+    Matrix mGrid(iRows, iFirst_Row);
+    lg_uiNext_Token = uiStart;
+    Eigen::Index iRow = 0, iColumn = 0;
+    while (lg_uiNext_Token < uiEnd) {
+        if (nextToken() == eT_COMMA) {
+            ++lg_uiNext_Token;
+        } else if (nextToken() == eT_SEMICOLON) {
+            ++lg_uiNext_Token;
+            ++iRow;
+            iColumn = 0;
+        }
+        const Matrix mElement = ClCalculator::expression();
+        // A second reading that differs from the first (side effects) must not overrun.
+        if (!isScalar(mElement) || iRow >= iRows || iColumn >= iFirst_Row)
+            return ClCalculator::raiseError(3);
+        mGrid(iRow, iColumn++) = mElement(0, 0);
+    }
+    return mGrid;
+}
+
+// blocks := block {(", " | "; " | juxtaposition) block}, after the first block has been read.
+// Blocks of a row share their row count; every block row has the first one's width.
+Matrix readBlocks(Matrix mFirst) {
+    if (isListEnd(nextToken())) {
+        lg_bIs_Arg_List = true;
+        return mFirst;
+    }
+    std::vector<Matrix> amBlocks;
+    std::vector<Eigen::Index> aiRow_Start;   // index of the first block of every block row
+    amBlocks.push_back(std::move(mFirst));
+    aiRow_Start.push_back(0);
+    Eigen::Index iWidth = amBlocks[0].cols(), iRow_Width = iWidth;
+    Eigen::Index iHeight = amBlocks[0].rows();
+    while (!isListEnd(nextToken())) {
+        bool bNew_Row = false;
+        if (nextToken() == eT_COMMA) {
+            ++lg_uiNext_Token;
+            lg_bIs_Arg_List_1 = false;
+        } else if (nextToken() == eT_SEMICOLON) {
+            ++lg_uiNext_Token;
+            bNew_Row = true;
+        }
+        if (static_cast<int>(amBlocks.size()) == gc_iMAX_BLOCKS) return ClCalculator::raiseError(3);
+        Matrix mBlock = ClCalculator::expression();
+        if (bNew_Row) {
+            if (mBlock.rows() == 0 || mBlock.cols() > iRow_Width || iRow_Width != iWidth)
+                return ClCalculator::raiseError(3);
+            aiRow_Start.push_back(static_cast<Eigen::Index>(amBlocks.size()));
+            iRow_Width = 0;
+            iHeight += mBlock.rows();
+        } else if (mBlock.rows() != amBlocks[aiRow_Start.back()].rows()) {
+            return ClCalculator::raiseError(3);
+        }
+        iRow_Width += mBlock.cols();
+        if (aiRow_Start.size() == 1) iWidth = iRow_Width;
+        amBlocks.push_back(std::move(mBlock));
+    }
+    if (iRow_Width != iWidth) return ClCalculator::raiseError(3);
+    if (iHeight * iWidth > gc_iMAX_ENTRIES) {
+        lg_bIs_Arg_List = false;
+        return ClCalculator::raiseError(19);
+    }
+    Matrix mResult(iHeight, iWidth);
+    Eigen::Index iTop = 0, iLeft = 0;
+    std::size_t uiRow = 0;
+    for (std::size_t ui = 0; ui < amBlocks.size(); ++ui) {
+        if (uiRow + 1 < aiRow_Start.size() && static_cast<Eigen::Index>(ui) == aiRow_Start[uiRow + 1]) {
+            iTop += amBlocks[aiRow_Start[uiRow]].rows();
+            iLeft = 0;
+            ++uiRow;
+        }
+        mResult.block(iTop, iLeft, amBlocks[ui].rows(), amBlocks[ui].cols()) = amBlocks[ui];
+        iLeft += amBlocks[ui].cols();
+    }
+    return mResult;
+}
+
+}  // namespace
+
+// list := range | grid | blocks
+// Returns the empty matrix on failure; the first error of the line is already stored.
+Matrix ClCalculator::list() {
+    const unsigned short uiStart = lg_uiNext_Token;
+    Matrix mFirst = expression();
+    lg_bIs_Arg_List = false;
+    lg_bIs_Arg_List_1 = true;
+    if (mFirst.rows() == 0) return mFirst;
+    const bool bEnded_Bracket = lg_aToken_Stream[lg_uiNext_Token - 1].mp_eToken == eT_RBRACKET;
+    if (isScalar(mFirst) && !bEnded_Bracket) {
+        if (nextToken() == eT_COLON) return readRange(mFirst(0, 0));
+        return readGrid(uiStart);
+    }
+    return readBlocks(std::move(mFirst));
+}
+
+// mvlist := "[" list "]"
+Matrix ClCalculator::mvlist() {
+    if (nextToken() != eT_LBRACKET) return raiseError(4);
+    ++lg_uiNext_Token;
+    Matrix mList = list();
+    if (mList.rows() > 0 && nextToken() == eT_RBRACKET) ++lg_uiNext_Token;
+    return mList;
+}
+
+// rowlist := "(" list ")", a list usable as arguments.
+// An unusable list is error 5, a missing ")" error 4; both give the empty matrix.
+Matrix ClCalculator::rowlist() {
+    lg_bIs_Arg_List = false;
+    if (nextToken() != eT_LPAREN) return raiseError(4);
+    ++lg_uiNext_Token;
+    Matrix mList = list();
+    if (!lg_bIs_Arg_List) return raiseError(5);
+    if (nextToken() != eT_RPAREN) return raiseError(4);
+    ++lg_uiNext_Token;
+    return mList;
+}

@@ -1,0 +1,14 @@
+#!/bin/sh
+# Installs the Debian packages the build and the tests need; shared by the Makefile and CI.
+set -eu
+PACKAGES="cmake g++ make libeigen3-dev libgtest-dev libbenchmark-dev libopenblas0-serial liblapacke-dev libopenblas-serial-dev"
+missing=""
+for package in $PACKAGES; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing="$missing $package"
+done
+[ -z "$missing" ] && exit 0
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+echo "Installing:$missing"
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
