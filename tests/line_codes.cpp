@@ -13,7 +13,7 @@ std::string displayToCodes(const std::string& text) {
     while (uiPosition < text.size()) {
         int iBest = -1;
         std::size_t uiBest_Length = 0;
-        for (int iToken = 1; iToken < gc_iTOKEN_COUNT; ++iToken) {
+        for (int iToken = 0; iToken < gc_iTOKEN_COUNT; ++iToken) {
             if (g_eiDictionary[iToken] == 0) continue;   // tokens without a key never occur in a line
             const std::size_t uiLength = std::strlen(gc_aacTOKEN_NAME[iToken]);
             if (uiLength > uiBest_Length && text.compare(uiPosition, uiLength, gc_aacTOKEN_NAME[iToken]) == 0) {
