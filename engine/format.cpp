@@ -127,12 +127,23 @@ void clearChars(char* s, char c) {
     *pcTo = '\0';
 }
 
+namespace {
+/// Frobenius norm of the finite entries: an infinite entry must not make every other one negligible.
+double finiteNorm(const Matrix& m) {
+    if (isNumber(m)) return m.norm();
+    double dSum = 0.0;
+    for (Eigen::Index i = 0; i < m.size(); ++i)
+        if (ismyfinite(m(i).real()) && ismyfinite(m(i).imag())) dSum += std::norm(m(i));
+    return std::sqrt(dSum);
+}
+}  // namespace
+
 // Note: a scalar's threshold is relative to its modulus; a matrix's to its norm and size.
 void ClCalculator::cleanMatrix(Matrix& m) {
     if (m.size() == 0) return;
     const double dTolerance = m.size() == 1
                                   ? 1e-36 * std::abs(m(0, 0))
-                                  : 1e-16 * m.norm() * static_cast<double>(std::max(m.rows(), m.cols()));
+                                  : 1e-16 * finiteNorm(m) * static_cast<double>(std::max(m.rows(), m.cols()));
     Complex* pz = m.data();
     for (Eigen::Index i = 0; i < m.size(); ++i) {
         const double re = pz[i].real(), im = pz[i].imag();
