@@ -1,0 +1,211 @@
+// The evaluation driver, assignments, entry references, ranges, grids and blocks.
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "engine_state.h"
+#include "line_codes.h"
+
+class ClCalculatorGrammar : public ::testing::Test {
+protected:
+    void SetUp() override { resetEngine(); }
+
+    /// Evaluates each line in turn, as if entered one after the other.
+    static void run(std::initializer_list<const char*> lines) {
+        for (const char* acLine : lines) {
+            g_uiError_Number = 0;
+            evaluate(acLine);
+        }
+    }
+};
+
+const Complex gc_zI(0.0, 1.0);
+
+// Ranges step by repeated sums, so their entries are compared to rounding.
+void expectNear(const Matrix& m, const Matrix& mExpected) {
+    ASSERT_EQ(m.rows(), mExpected.rows());
+    ASSERT_EQ(m.cols(), mExpected.cols());
+    EXPECT_LE((m - mExpected).norm(), 4e-16 * std::max(1.0, mExpected.norm())) << m;
+}
+
+// Lines after A = [1, 2; 3, 4] and u = [1: 5]: the value shown, or the error.
+TEST_F(ClCalculatorGrammar, ValuesAndErrors) {
+    const struct {
+        const char* acLine;
+        int iError;
+        Matrix mValue;   // checked when there is no error
+    } aCASES[] = {
+        {"A", 0, mat({{1, 2}, {3, 4}})},
+        {"A(2, 1)", 0, mat({{3}})},
+        {"A()", 0, mat({{2, 2}})},
+        {"A(2)", 21, Matrix()},
+        {"A([2, 1], [1, 1, 2])", 0, mat({{3, 3, 4}, {1, 1, 2}})},
+        {"A([2; 1], 2)", 0, mat({{4}, {2}})},
+        {"A(3, 1)", 21, Matrix()},
+        {"A(1, 3)", 21, Matrix()},
+        {"A(1, 2i)", 21, Matrix()},
+        {"A(A, 1)", 21, Matrix()},
+        {"A(1, 1", 0, mat({{1}})},   // auto-closed
+        {"u(3)", 0, mat({{3}})},
+        {"u([1: 2])", 0, mat({{1, 2}})},
+        {"u(0)", 21, Matrix()},
+        {"u(6)", 21, Matrix()},
+        {"u(1.5)", 21, Matrix()},
+        {"u(1, 5)", 0, mat({{5}})},
+        {"u(2, 1)", 21, Matrix()},
+        {"C()", 0, mat({{0, 0}})},
+        {"[0: 1, 0.3]", 0, mat({{0, 0.3, 0.6, 0.9, 1}})},
+        {"[5: 0.5]", 0, mat({{5, 4, 3, 2, 1, 0.5}})},
+        {"[1: 1]", 0, mat({{1}})},
+        {"[3: 1]", 0, mat({{3, 2, 1}})},
+        {"[1: 2, 0.5]", 0, mat({{1, 1.5, 2}})},
+        {"[i: 2]", 0, mat({{gc_zI, 1.0 + gc_zI, 2}})},
+        {"[1: 3, 0.7]", 0, mat({{1, 1.7, 2.4, 3}})},
+        {"[1: 3, 0]", 25, Matrix()},
+        {"[1: 3, [1, 2]]", 25, Matrix()},
+        {"[1: 1E9, 1E - 3]", 25, Matrix()},
+        {"[1: [1, 2]]", 21, Matrix()},
+        {"[0: 1E9]", 19, Matrix()},
+        {"[1, 2; 3]", 3, Matrix()},
+        {"[1; 2, 3]", 3, Matrix()},
+        {"[1, 2; 3, 4; 5, 6]", 0, mat({{1, 2}, {3, 4}, {5, 6}})},
+        {"[[1], [2, 3]]", 0, mat({{1, 2, 3}})},
+        {"[1, [2, 3]]", 3, Matrix()},
+        {"[A, A]", 0, mat({{1, 2, 1, 2}, {3, 4, 3, 4}})},
+        {"[A; u(1, [1: 2])]", 0, mat({{1, 2}, {3, 4}, {1, 2}})},
+        {"[A, u]", 3, Matrix()},
+        {"[A; u]", 3, Matrix()},
+        {"[u; A, A]", 3, Matrix()},   // the second block row is wider than the first
+        {"[A, A; A]", 3, Matrix()},
+        {"[[1, 2]; [3]]", 3, Matrix()},
+        {"[[1]]", 0, mat({{1}})},
+        {"[u]", 0, mat({{1, 2, 3, 4, 5}})},
+        {"(A)", 0, mat({{1, 2}, {3, 4}})},
+        {"((2))", 0, mat({{2}})},
+        {"1, 2", 0, mat({{1}})},      // the rest of the line is ignored
+        {"A 2", 0, mat({{1, 2}, {3, 4}})},
+        {"[1, 2; 3, A(9)]", 21, Matrix()},   // the reference fails first
+        {"A(0, [1: 3, 0])", 21, Matrix()},   // the first index fails before the second is read
+        {"Ans = 1", 3, Matrix()},
+        {" = 1", 3, Matrix()},
+        {"2 = 1", 3, Matrix()},
+        {"C", 24, Matrix()},          // never assigned
+        {", ", 24, Matrix()},
+    };
+    for (const auto& testCase : aCASES) {
+        SCOPED_TRACE(testCase.acLine);
+        run({"A = [1, 2; 3, 4]", "u = [1: 5]"});
+        g_uiError_Number = 0;
+        evaluate(testCase.acLine);
+        EXPECT_EQ(g_uiError_Number, testCase.iError);
+        if (testCase.iError == 0) {
+            expectNear(ClCalculator::mp_mParser_Output, testCase.mValue);
+            EXPECT_EQ(ClCalculator::mp_mLast_Output, ClCalculator::mp_mParser_Output);
+        }
+    }
+}
+
+TEST_F(ClCalculatorGrammar, AssignmentsToEntries) {
+    const struct {
+        const char* acLine;
+        int iError;
+        Matrix mA;   // A afterwards
+    } aCASES[] = {
+        {"A(1, 2) = 7", 0, mat({{1, 7}, {3, 4}})},
+        {"A([1, 2], 1) = [9; 8]", 0, mat({{9, 2}, {8, 4}})},
+        {"A([2, 2], 2) = [5; 6]", 0, mat({{1, 2}, {3, 6}})},   // repeats: the last wins
+        {"A(1, 1) = [1, 2]", 3, mat({{1, 2}, {3, 4}})},
+        {"A(3, 3) = 1", 21, mat({{1, 2}, {3, 4}})},
+        {"A(1) = 1", 21, mat({{1, 2}, {3, 4}})},
+        {"A(1, 1) = C", 24, mat({{1, 2}, {3, 4}})},
+        {"A(1, 1) + 2 = 3", 3, mat({{1, 2}, {3, 4}})},
+        {"A = C", 24, mat({{1, 2}, {3, 4}})},
+        {"A = [3: 1]", 0, mat({{3, 2, 1}})},
+        {"A = [1, 2; 3]", 3, mat({{1, 2}, {3, 4}})},
+    };
+    for (const auto& testCase : aCASES) {
+        SCOPED_TRACE(testCase.acLine);
+        run({"A = [1, 2; 3, 4]"});
+        g_uiError_Number = 0;
+        const bool bAccepted = evaluate(testCase.acLine);
+        EXPECT_EQ(g_uiError_Number, testCase.iError);
+        EXPECT_EQ(bAccepted, testCase.iError == 0);
+        EXPECT_EQ(ClCalculator::mp_mVariable[eT_A], testCase.mA);
+        if (testCase.iError == 0) {
+            EXPECT_EQ(ClCalculator::mp_mParser_Output, testCase.mA);
+        }
+    }
+}
+
+TEST_F(ClCalculatorGrammar, EmptyingAVariable) {
+    run({"A = [1, 2]"});
+    g_uiError_Number = 0;
+    setLine(displayToCodes("A = ["));   // the lexer closes it to A = []
+    ASSERT_TRUE(ClCalculator::tLexer());
+    EXPECT_FALSE(ClCalculator::tParser());
+    EXPECT_EQ(g_uiError_Number, 24);
+    EXPECT_EQ(ClCalculator::mp_mVariable[eT_A].size(), 0);
+}
+
+TEST_F(ClCalculatorGrammar, AnsFollowsTheDriversOutcome) {
+    run({"[1, 2]"});
+    EXPECT_EQ(ClCalculator::mp_mLast_Output, mat({{1, 2}}));
+    EXPECT_TRUE(evaluate(""));   // an empty line shows nothing and keeps Ans
+    EXPECT_EQ(ClCalculator::mp_mLast_Output, mat({{1, 2}}));
+    run({"Ans(2)"});
+    EXPECT_EQ(ClCalculator::mp_mLast_Output, mat({{2}}));
+    run({"A(1)"});   // a failing line leaves its empty value in Ans
+    EXPECT_EQ(g_uiError_Number, 21);
+    EXPECT_EQ(ClCalculator::mp_mLast_Output.size(), 0);
+    run({"[0: 1E9]"});
+    EXPECT_EQ(g_uiError_Number, 19);
+    EXPECT_EQ(ClCalculator::mp_mLast_Output.size(), 0);
+}
+
+TEST_F(ClCalculatorGrammar, ResultTextFollowsZeroOutAndFormat) {
+    run({"[1, 2; 3, 4]"});
+    EXPECT_STREQ(g_acOutput_Line, "1, 2 ;\n3, 4");
+    g_eView_State = 2;
+    run({"[0.5, 0.25]"});
+    EXPECT_STREQ(g_acOutput_Line, "1/2, 1/4");
+    g_eView_State = 0;
+    run({"[1, 1E - 17]"});   // Zero Out cleans the stored value too
+    EXPECT_EQ(ClCalculator::mp_mLast_Output, mat({{1, 0}}));
+    g_bZero_Out = false;
+    run({"[1, 1E - 17]"});
+    EXPECT_EQ(ClCalculator::mp_mLast_Output, mat({{1, 1e-17}}));
+    EXPECT_STREQ(g_acOutput_Line, "1, 1E-17");
+}
+
+TEST_F(ClCalculatorGrammar, ValuesOverTheEntryLimitAreRefused) {
+    run({"u = [1: 262144]"});
+    EXPECT_EQ(g_uiError_Number, 0);
+    EXPECT_EQ(ClCalculator::mp_mVariable[eT_u].cols(), 262144);
+    run({"[u, u]"});
+    EXPECT_EQ(g_uiError_Number, 19);
+    run({"[u; u]"});
+    EXPECT_EQ(g_uiError_Number, 19);
+}
+
+TEST_F(ClCalculatorGrammar, AtMostSixteenBlocks) {
+    run({"A = [1, 2]"});
+    std::string line = "[A";
+    for (int i = 1; i < 16; ++i) line += ", A";
+    EXPECT_EQ(valueOf(line + "]").cols(), 32);
+    g_uiError_Number = 0;
+    evaluate(line + ", A]");
+    EXPECT_EQ(g_uiError_Number, 3);
+}
+
+// The deepest nesting a typed line allows evaluates correctly.
+TEST_F(ClCalculatorGrammar, DeepNesting) {
+    const std::string parens(255, '(');
+    EXPECT_EQ(valueOf(parens + "7"), mat({{7}}));
+    EXPECT_EQ(g_Current_State.mp_uiLength, 511);
+    const std::string brackets(255, '[');
+    EXPECT_EQ(valueOf(brackets + "7"), mat({{7}}));
+    std::string references = "u = [1";
+    for (int i = 0; i < 120; ++i) references.insert(4, "u(");
+    run({"u = [1, 2]"});
+    EXPECT_EQ(valueOf(references), mat({{1}}));
+}
