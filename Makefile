@@ -1,10 +1,13 @@
 # make run: install what is missing, build, start the program.
 # make test: install what is missing, build, run every test.
+# make fuzz: build the line fuzzer with clang and run it FUZZ_SECONDS seconds.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: run test test-asan deps build clean
+.PHONY: run test test-asan fuzz deps build clean
 
 deps:
 	./tools/install-deps.sh
@@ -25,5 +28,15 @@ test-asan: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
+# The line fuzzer (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer): new inputs go to
+# $(FUZZ_BUILD)/corpus, the committed seeds are read from tests/fuzz/corpus, a failing input
+# is written to $(FUZZ_BUILD)/.
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++-14 -DORBEX_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) --target fuzz_lines -j $(JOBS)
+	mkdir -p $(FUZZ_BUILD)/corpus
+	./$(FUZZ_BUILD)/tests/fuzz/fuzz_lines -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=4096 \
+		-max_len=2048 -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus tests/fuzz/corpus
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

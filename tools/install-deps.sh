@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages the build and the tests need; shared by the Makefile and CI.
 set -eu
-PACKAGES="cmake g++ make libeigen3-dev libgtest-dev libbenchmark-dev libopenblas0-serial liblapacke-dev libopenblas-serial-dev"
+PACKAGES="cmake g++ make libeigen3-dev libgtest-dev libbenchmark-dev libopenblas0-serial liblapacke-dev libopenblas-serial-dev clang-14 libclang-rt-14-dev"
 missing=""
 for package in $PACKAGES; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing="$missing $package"
