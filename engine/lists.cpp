@@ -8,6 +8,9 @@ namespace {
 
 constexpr double gc_dRANGE_SAME = 1e-36;          ///< a range whose ends agree this far is one value
 constexpr int gc_iMAX_BLOCKS = 16;
+constexpr int gc_iREREAD_DEPTH = 3;               ///< grids nested deeper keep their first reading
+
+int lg_iList_Depth = 0;                           ///< lists being read around the read position
 
 eTOKEN nextToken() { return lg_aToken_Stream[lg_uiNext_Token].mp_eToken; }
 
@@ -54,7 +57,10 @@ Matrix readRange(const Complex& a) {
 
 // grid := scalar {(", " | "; " | juxtaposition) scalar}, after the first scalar has been read.
 // Elements are read twice: the first pass sizes the grid, the second fills it.
-Matrix readGrid(unsigned short uiStart) {
+// Note: a grid inside a grid element is then read four times, and so on; past
+// gc_iREREAD_DEPTH nested lists the first reading is kept, so work stays linear in the line.
+Matrix readGrid(unsigned short uiStart, const Complex& zFirst) {
+    std::vector<Complex> azElements{zFirst};
     lg_bIs_Arg_List = true;
     Eigen::Index iFirst_Row = 0;   // elements of the first row, known at the first "; "
     Eigen::Index iColumns = 1, iRows = 1;
@@ -70,10 +76,12 @@ Matrix readGrid(unsigned short uiStart) {
             iColumns = 0;
             ++iRows;
         }
-        if (!isScalar(ClCalculator::expression())) {
+        const Matrix mElement = ClCalculator::expression();
+        if (!isScalar(mElement)) {
             if (iFirst_Row != 0 && iColumns == iFirst_Row) return Matrix();
             return ClCalculator::raiseError(3);
         }
+        azElements.push_back(mElement(0, 0));
         ++iColumns;
     }
     if (iFirst_Row == 0) iFirst_Row = iColumns;
@@ -84,6 +92,10 @@ Matrix readGrid(unsigned short uiStart) {
     }
     const unsigned short uiEnd = lg_uiNext_Token;
     Matrix mGrid(iRows, iFirst_Row);
+    if (lg_iList_Depth > gc_iREREAD_DEPTH) {
+        for (Eigen::Index i = 0; i < mGrid.size(); ++i) mGrid(i / iFirst_Row, i % iFirst_Row) = azElements[i];
+        return mGrid;
+    }
     lg_uiNext_Token = uiStart;
     Eigen::Index iRow = 0, iColumn = 0;
     while (lg_uiNext_Token < uiEnd) {
@@ -160,22 +172,29 @@ Matrix readBlocks(Matrix mFirst) {
     return mResult;
 }
 
-}  // namespace
-
-// list := range | grid | blocks
-// Returns the empty matrix on failure; the first error of the line is already stored.
-Matrix ClCalculator::list() {
+Matrix readList() {
     const unsigned short uiStart = lg_uiNext_Token;
-    Matrix mFirst = expression();
+    Matrix mFirst = ClCalculator::expression();
     lg_bIs_Arg_List = false;
     lg_bIs_Arg_List_1 = true;
     if (mFirst.rows() == 0) return mFirst;
     const bool bEnded_Bracket = lg_aToken_Stream[lg_uiNext_Token - 1].mp_eToken == eT_RBRACKET;
     if (isScalar(mFirst) && !bEnded_Bracket) {
         if (nextToken() == eT_COLON) return readRange(mFirst(0, 0));
-        return readGrid(uiStart);
+        return readGrid(uiStart, mFirst(0, 0));
     }
     return readBlocks(std::move(mFirst));
+}
+
+}  // namespace
+
+// list := range | grid | blocks
+// Returns the empty matrix on failure; the first error of the line is already stored.
+Matrix ClCalculator::list() {
+    ++lg_iList_Depth;
+    Matrix mList = readList();
+    --lg_iList_Depth;
+    return mList;
 }
 
 // mvlist := "[" list "]"

@@ -1,0 +1,49 @@
+// Regression tests for faults the line fuzzer found: every line must end in a value or an
+// error, within the line's own bounds.
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "engine_state.h"
+#include "line_codes.h"
+
+namespace {
+
+class ClCalculatorHardening : public ::testing::Test {
+protected:
+    void SetUp() override { resetEngine(); }
+
+    /// Lexes and evaluates a line of raw key codes; returns the error number.
+    static unsigned short run(const std::string& codes) {
+        setLine(codes);
+        if (ClCalculator::tLexer()) ClCalculator::tParser();
+        return g_uiError_Number;
+    }
+
+    static std::string repeat(const std::string& text, int iTimes) {
+        std::string result;
+        for (int i = 0; i < iTimes; ++i) result += text;
+        return result;
+    }
+};
+
+TEST_F(ClCalculatorHardening, DeepNestingDoesNotOverflowStack) {
+    // 511 codes nest at most 255 levels; each must evaluate.
+    const std::string aacLINES[] = {repeat("(", 255) + "7" + repeat(")", 255),
+                                    repeat("[", 255) + "7" + repeat("]", 255),
+                                    repeat("(", 255) + "7"};
+    for (const std::string& line : aacLINES) {
+        SCOPED_TRACE(line);
+        ASSERT_EQ(run(line), 0);
+        EXPECT_EQ(ClCalculator::mp_mParser_Output, mat({{7}}));
+    }
+}
+
+TEST_F(ClCalculatorHardening, NestedGridsAreNotReadExponentially) {
+    // Every "[" below is a one-element grid (its "]" comes after the ")"), and a grid reads its
+    // elements twice: 200 levels once meant 2^200 readings.
+    ASSERT_EQ(run("(" + repeat("[", 200) + "1)"), 0);
+    EXPECT_EQ(ClCalculator::mp_mParser_Output, mat({{1}}));
+}
+
+}  // namespace
