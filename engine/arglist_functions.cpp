@@ -1,8 +1,211 @@
-// Argument-list matrix functions, constructors and the arguments of Rpt. (To come.)
-#include "engine_state.h"
+// Matrix functions that read their own argument lists (Diag, Norm, OpNm, QR) and the
+// arguments of the Rpt command.
+#include <cmath>
+#include <limits>
 
-Matrix ClCalculator::diagFunction() { return raiseError(13); }
-Matrix ClCalculator::normFunction(bool) { return raiseError(13); }
-Matrix ClCalculator::qrFunction() { return raiseError(13); }
-Matrix ClCalculator::rptFunction() { return raiseError(13); }
-Matrix ClCalculator::constructMatrix(eTOKEN, const Matrix&) { return raiseError(13); }
+#include "engine_state.h"
+#include "linalg.h"
+
+namespace {
+
+constexpr double gc_dNOT_AN_ARGUMENT = std::numeric_limits<double>::quiet_NaN();
+
+eTOKEN nextToken() { return lg_aToken_Stream[lg_uiNext_Token].mp_eToken; }
+
+/// Consumes the next token when it is eToken.
+bool accept(eTOKEN eToken) {
+    if (nextToken() != eToken) return false;
+    ++lg_uiNext_Token;
+    return true;
+}
+
+/// Steps over the function's own token and its "("; false when the "(" is missing.
+bool openList() {
+    ++lg_uiNext_Token;
+    return accept(eT_LPAREN);
+}
+
+bool isScalar(const Matrix& m) { return m.rows() == 1 && m.cols() == 1; }
+
+Matrix realScalar(double dValue) { return Matrix::Constant(1, 1, Complex(dValue, 0.0)); }
+
+/// The real part of the next argument when it is a 1 x 1 value with a finite real part, NaN
+/// otherwise, so that every range test on it fails.
+double scalarArgument() {
+    const Matrix m = ClCalculator::expression();
+    if (!isScalar(m) || !std::isfinite(m(0, 0).real())) return gc_dNOT_AN_ARGUMENT;
+    return m(0, 0).real();
+}
+
+/// The vector v (a row) on diagonal kk of a square zero matrix: above the main diagonal for
+/// kk > 0, below it for kk < 0. Error 19 above 262144 entries.
+Matrix diagonalMatrix(const Matrix& mVector, double dK) {
+    const double dOffset = std::trunc(dK);
+    const double dSize = static_cast<double>(mVector.cols()) + std::fabs(dOffset);
+    // Note: the size is checked in floating point first, so a huge or non-finite k is refused
+    // before anything is converted or allocated.
+    if (!(dSize * dSize <= static_cast<double>(gc_iMAX_ENTRIES))) return ClCalculator::raiseError(19);
+    const auto iSize = static_cast<Eigen::Index>(dSize);
+    Matrix mResult = Matrix::Zero(iSize, iSize);
+    mResult.diagonal(static_cast<Eigen::Index>(dOffset)) = mVector.transpose();
+    return mResult;
+}
+
+/// Largest row sum of moduli: the operator infinity norm.
+double maxRowSum(const Matrix& m) { return m.cwiseAbs().rowwise().sum().maxCoeff(); }
+
+/// Largest column sum of moduli: the operator 1-norm.
+double maxColumnSum(const Matrix& m) { return m.cwiseAbs().colwise().sum().maxCoeff(); }
+
+/// (sum of |m|^p)^(1 / p) over all entries.
+double entryNorm(const Matrix& m, double dP) {
+    const double dSum = m.unaryExpr([dP](const Complex& z) { return std::pow(std::abs(z), dP); }).sum();
+    return std::pow(dSum, 1.0 / dP);
+}
+
+/// The largest singular value. A matrix with a non-finite entry has none: NaN, which the
+/// driver reports as invalid numbers.
+double spectralNorm(const Matrix& m) {
+    if (!m.allFinite()) return std::numeric_limits<double>::quiet_NaN();
+    return linalg::svd(m, linalg::eSVD::VALUES)(0);
+}
+
+/// An integral value kept to its low 16 bits, as the line's repeat fields store it.
+unsigned short lowBits(double dValue) {
+    // Note: fmod is exact, so any finite value wraps without an out-of-range conversion.
+    double dWrapped = std::fmod(dValue, 65536.0);
+    if (dWrapped < 0.0) dWrapped += 65536.0;
+    return static_cast<unsigned short>(dWrapped);
+}
+
+}  // namespace
+
+// diag := "Diag" "(" M ")" | "Diag" "(" v ", " k ")"
+// A matrix gives its diagonal as a column, a vector (row or column) the diagonal matrix.
+// Errors: 4 without "(" or the closing ")", 8 for an empty M, a k not 1 x 1 or another token
+// after the vector, 19 for a result above 262144 entries.
+Matrix ClCalculator::diagFunction() {
+    if (!openList()) return raiseError(4);
+    Matrix mArgument = expression();
+    if (mArgument.rows() == 0) return raiseError(8);
+    if (mArgument.cols() == 1) mArgument.transposeInPlace();
+    Matrix mResult;
+    if (mArgument.rows() != 1) {
+        mResult = mArgument.diagonal();
+    } else if (nextToken() == eT_RPAREN) {
+        mResult = diagonalMatrix(mArgument, 0.0);
+    } else if (accept(eT_COMMA)) {
+        const Matrix mK = expression();
+        if (!isScalar(mK)) return raiseError(8);
+        mResult = diagonalMatrix(mArgument, mK(0, 0).real());
+    } else {
+        return raiseError(8);
+    }
+    if (mResult.rows() == 0) return mResult;
+    if (!accept(eT_RPAREN)) return raiseError(4);
+    return mResult;
+}
+
+// norm := ("Norm" | "OpNm") "(" M ")" | ("Norm" | "OpNm") "(" p ", " M ")"
+// Norm: the largest modulus, or the p-norm of all entries; OpNm: the largest row sum of
+// moduli, or for p = 1 the largest column sum and for p = 2 the largest singular value.
+// Errors: 4 without "(" or the closing ")", 8 for an empty argument, 7 for a p that is not a
+// 1 x 1 value of at least 1 followed by ", ", or an OpNm p other than 1 and 2.
+Matrix ClCalculator::normFunction(bool bOperator) {
+    if (!openList()) return raiseError(4);
+    const Matrix mFirst = expression();
+    if (mFirst.rows() == 0) return raiseError(8);
+    if (accept(eT_RPAREN)) return realScalar(bOperator ? maxRowSum(mFirst) : mFirst.cwiseAbs().maxCoeff());
+    if (!isScalar(mFirst) || !(mFirst(0, 0).real() >= 1.0) || !accept(eT_COMMA)) return raiseError(7);
+    const double dP = mFirst(0, 0).real();   // the imaginary part is ignored
+    const Matrix mM = expression();
+    if (mM.rows() == 0) return raiseError(8);
+    double dNorm;
+    if (!bOperator)
+        dNorm = entryNorm(mM, dP);
+    else if (dP == 1.0)
+        dNorm = maxColumnSum(mM);
+    else if (dP == 2.0)
+        dNorm = spectralNorm(mM);
+    else
+        return raiseError(7);
+    if (!accept(eT_RPAREN)) return raiseError(4);
+    return realScalar(dNorm);
+}
+
+// qr := "QR" "(" M ")" | "QR" "(" M ", " s ")"
+// The result is R. Householder QR (no s, or s = 0) stores Q with M = Q R; with column pivoting
+// (s = 1) Q and the permutation P with M P = Q R. Q and P are written once the factorisation
+// is done, whatever fails after it. Errors: 4 without "(" or the closing ")", 8 for an empty M
+// or no ", " after it, 11 for an s that is not 1 x 1 with real part 0 or 1.
+Matrix ClCalculator::qrFunction() {
+    if (!openList()) return raiseError(4);
+    const Matrix mM = expression();
+    if (mM.rows() == 0) return raiseError(8);
+    const bool bSecond_Argument = !accept(eT_RPAREN);
+    bool bPivoting = false;
+    if (bSecond_Argument) {
+        if (!accept(eT_COMMA)) return raiseError(8);
+        const Matrix mS = expression();
+        if (!isScalar(mS) || (mS(0, 0).real() != 0.0 && mS(0, 0).real() != 1.0)) return raiseError(11);
+        bPivoting = mS(0, 0).real() == 1.0;
+    }
+    Matrix mQ, mR;
+    if (bPivoting) {
+        Matrix mP;
+        linalg::colPivQR(mM, mQ, mR, mP);
+        mp_mVariable[eT_P] = std::move(mP);
+    } else {
+        linalg::householderQR(mM, mQ, mR);
+    }
+    mp_mVariable[eT_Q] = std::move(mQ);
+    if (bSecond_Argument && !accept(eT_RPAREN)) return raiseError(4);
+    return mR;
+}
+
+// rpt := "Rpt" "(" p [", " m [", " n [", " c [", " x]]]] ")" [";"], a whole statement.
+// Records p repetitions of the history lines from m to n steps back in the current line and
+// sets g_bRepeat when the condition c holds (c >= 0, or c > 0 when x is given). The value is c.
+// Errors: 18 without "(" or ")", 11 for an argument not 1 x 1 or out of its range, 8 for
+// anything after ")" but a final ";".
+Matrix ClCalculator::rptFunction() {
+    g_Current_State.mp_uiRepeat_Times = 0;
+    g_Current_State.mp_iRepeat_From = 0;
+    g_Current_State.mp_iRepeat_To = 0;
+    g_bRepeat = false;
+    if (!openList()) return raiseError(18);
+    const double dTimes = std::floor(scalarArgument());
+    if (!(dTimes >= 0.0)) return raiseError(11);
+    const double dHistory = static_cast<double>(g_uiHistory_Next);
+    double dFrom = dHistory - 1.0, dTo = 1.0, dCondition = 1.0;
+    bool bStrict = false;
+    if (accept(eT_COMMA)) {   // first line back: 1 up to the last stored line, or negative
+        const double dM = scalarArgument();
+        if (!((dM >= 1.0 && dM < dHistory) || dM < 0.0)) return raiseError(11);
+        dFrom = std::floor(dM);
+        dTo = dFrom >= 0.0 ? 1.0 : dFrom;
+        if (accept(eT_COMMA)) {   // last line back: not before the first, never 0 to 1
+            const double dN = scalarArgument();
+            if (!(dN <= dFrom && (dN < 0.0 || dN >= 1.0))) return raiseError(11);
+            dTo = std::floor(dN);
+            if (accept(eT_COMMA)) {
+                dCondition = scalarArgument();
+                if (std::isnan(dCondition)) return raiseError(11);
+                if (accept(eT_COMMA)) {   // a fifth argument only makes the condition strict
+                    if (std::isnan(scalarArgument())) return raiseError(11);
+                    bStrict = true;
+                }
+            }
+        }
+    }
+    if (!accept(eT_RPAREN)) return raiseError(18);
+    if (g_uiError_Number != 0) return Matrix();
+    accept(eT_SEMICOLON);
+    if (nextToken() != eT_NULL) return raiseError(8);
+    g_Current_State.mp_uiRepeat_Times = lowBits(dTimes);
+    g_Current_State.mp_iRepeat_From = static_cast<short>(lowBits(dFrom));
+    g_Current_State.mp_iRepeat_To = static_cast<short>(lowBits(dTo));
+    g_bRepeat = bStrict ? dCondition > 0.0 : dCondition >= 0.0;
+    g_bFailTest = !g_bRepeat;
+    return realScalar(dCondition);
+}

@@ -1,6 +1,172 @@
-// Matrix functions and decompositions of the prefix chain. (To come.)
-#include "engine_state.h"
+// Matrix functions of the prefix chain: row reductions, transpose, inverse, determinant,
+// characteristic polynomial, eigenvalues, Schur and singular value decompositions, RREF, Roots.
+#include <cmath>
 
-bool ClCalculator::isMatrixFunction(eTOKEN) { return false; }
-Matrix ClCalculator::matrixFunction(eTOKEN, const Matrix&) { return raiseError(13); }
-Matrix ClCalculator::charPoly(const Matrix&) { return Matrix(); }
+#include "engine_state.h"
+#include "linalg.h"
+
+namespace {
+
+using pfMatrixFunction = Matrix (*)(const Matrix&);
+
+/// A single column counts as a row, so a vector reduces to one entry.
+Matrix asRows(const Matrix& m) {
+    if (m.cols() == 1) return m.transpose();
+    return m;
+}
+
+// Sum gives complex row sums; Max and Min compare real parts only.
+Matrix sumRows(const Matrix& m) { return asRows(m).rowwise().sum(); }
+Matrix maxRows(const Matrix& m) { return asRows(m).real().rowwise().maxCoeff().cast<Complex>(); }
+Matrix minRows(const Matrix& m) { return asRows(m).real().rowwise().minCoeff().cast<Complex>(); }
+
+Matrix transpose(const Matrix& m) { return m.transpose(); }
+
+// Note: a singular matrix shows up as non-finite entries of the partial-pivoting LU inverse; a
+// nearly singular one gives a large finite inverse and no error.
+Matrix inverse(const Matrix& m) {
+    Matrix mInverse = linalg::inverse(m);
+    if (!mInverse.allFinite()) return ClCalculator::raiseError(10);
+    return mInverse;
+}
+
+// Note: a determinant below 1e-16 x ||M|| x n is taken for the rounding residue of a singular
+// matrix and shown as exactly 0.
+Matrix determinant(const Matrix& m) {
+    const double dTolerance = m.norm() * 1e-16 * static_cast<double>(m.rows());
+    Complex zDeterminant = linalg::determinant(m);
+    if (std::abs(zDeterminant) < dTolerance) zDeterminant = 0.0;
+    return Matrix::Constant(1, 1, zDeterminant);
+}
+
+Matrix characteristicPolynomial(const Matrix& m) { return ClCalculator::charPoly(m); }
+
+/// Eigenvalues by increasing modulus; U receives the unit eigenvectors in matching columns.
+Matrix eigenvalues(const Matrix& m) {
+    Matrix mVectors;
+    Matrix mValues = linalg::eigenvalues(m, &mVectors);
+    ClCalculator::mp_mVariable[eT_U] = std::move(mVectors);
+    return mValues;
+}
+
+/// M = U T U*: the result is T, U receives the unitary factor.
+Matrix schurForm(const Matrix& m) {
+    Matrix mT, mU;
+    linalg::schur(m, mT, mU);
+    ClCalculator::mp_mVariable[eT_U] = std::move(mU);
+    return mT;
+}
+
+/// M = U S V*: the result is the column of singular values, U and V receive the full factors.
+Matrix singularValues(const Matrix& m) {
+    Matrix mU, mV;
+    const Eigen::VectorXd vValues = linalg::svd(m, linalg::eSVD::FULL, &mU, &mV);
+    ClCalculator::mp_mVariable[eT_U] = std::move(mU);
+    ClCalculator::mp_mVariable[eT_V] = std::move(mV);
+    return vValues.cast<Complex>();
+}
+
+/// Gauss-Jordan elimination with partial pivoting, column by column.
+// Note: entries of modulus at most 1e-16 x ||M|| x max(rows, columns) never serve as pivots.
+Matrix reducedRowEchelon(const Matrix& m) {
+    Matrix mR = m;
+    const Eigen::Index iRows = mR.rows(), iColumns = mR.cols();
+    const double dTolerance = m.norm() * 1e-16 * static_cast<double>(std::max(iRows, iColumns));
+    Eigen::Index iPivot_Row = 0;
+    for (Eigen::Index iColumn = 0; iColumn < iColumns && iPivot_Row < iRows; ++iColumn) {
+        // The largest modulus above the tolerance; of equal ones the lowest row.
+        Eigen::Index iBest = -1;
+        double dBest = dTolerance;
+        for (Eigen::Index iRow = iPivot_Row; iRow < iRows; ++iRow) {
+            const double dModulus = std::abs(mR(iRow, iColumn));
+            if (dModulus > dBest) {
+                iBest = iRow;
+                dBest = dModulus;
+            }
+        }
+        if (iBest < 0) continue;   // no pivot in this column
+        const Complex zPivot = mR(iBest, iColumn);
+        mR.row(iBest) /= zPivot;
+        if (iBest > iPivot_Row) mR.row(iBest).swap(mR.row(iPivot_Row));
+        const Eigen::Index iTail = iColumns - iColumn;
+        for (Eigen::Index iRow = 0; iRow < iRows; ++iRow) {
+            if (iRow == iPivot_Row) continue;
+            const Complex zFactor = mR(iRow, iColumn);
+            mR.row(iRow).tail(iTail) -= zFactor * mR.row(iPivot_Row).tail(iTail);
+            mR(iRow, iColumn) = 0.0;
+        }
+        ++iPivot_Row;
+    }
+    return mR;
+}
+
+/// Roots of a0 x^n + ... + an as the eigenvalues of its companion matrix, by increasing modulus.
+Matrix polynomialRoots(const Matrix& m) {
+    if (m.rows() != 1 || m.cols() < 2 || m.cols() > 512 || !(std::abs(m(0, 0)) > 0.0))
+        return ClCalculator::raiseError(22);
+    Matrix mQuotients = m;   // the leading coefficient is tested before the clean-up
+    ClCalculator::cleanMatrix(mQuotients);
+    mQuotients *= -1.0 / mQuotients(0, 0);
+    // Ones on the subdiagonal, the quotients in the last column, constant term's at the top.
+    const Eigen::Index iDegree = m.cols() - 1;
+    Matrix mCompanion = Matrix::Zero(iDegree, iDegree);
+    mCompanion.diagonal(-1).setOnes();
+    for (Eigen::Index k = 0; k < iDegree; ++k) mCompanion(k, iDegree - 1) = mQuotients(0, iDegree - k);
+    return linalg::eigenvalues(mCompanion);
+}
+
+/// How a chain token applies to its operand.
+struct ClMatrix_Function {
+    eTOKEN mp_eToken;
+    bool mp_bSquare;                   ///< a non-square operand is error 9
+    bool mp_bFinite;                   ///< a non-finite operand is error 12: the solver would leave garbage
+    pfMatrixFunction mp_pfFunction;
+};
+
+const ClMatrix_Function gc_aMATRIX_FUNCTIONS[] = {
+    {eT_SUM, false, false, sumRows},
+    {eT_MAX, false, false, maxRows},
+    {eT_MIN, false, false, minRows},
+    {eT_TRAN, false, false, transpose},
+    {eT_INV, true, false, inverse},
+    {eT_DET, true, false, determinant},
+    {eT_CHARP, true, true, characteristicPolynomial},
+    {eT_EVALS, true, true, eigenvalues},
+    {eT_SCHUR, true, true, schurForm},
+    {eT_SVD, false, true, singularValues},
+    {eT_RREF, false, false, reducedRowEchelon},
+    {eT_ROOTS, false, true, polynomialRoots},
+};
+
+const ClMatrix_Function* findFunction(eTOKEN eToken) {
+    for (const ClMatrix_Function& function : gc_aMATRIX_FUNCTIONS)
+        if (function.mp_eToken == eToken) return &function;
+    return nullptr;
+}
+
+}  // namespace
+
+bool ClCalculator::isMatrixFunction(eTOKEN eToken) { return findFunction(eToken) != nullptr; }
+
+// matrixFunction: one chain step on the whole matrix m (never empty, at most 262144 entries).
+// Returns the empty matrix with the function's error on failure.
+Matrix ClCalculator::matrixFunction(eTOKEN eFunction, const Matrix& m) {
+    const ClMatrix_Function* pFunction = findFunction(eFunction);
+    if (pFunction->mp_bSquare && m.rows() != m.cols()) return raiseError(9);
+    // An inner function of the chain (Exp, say) may have overflowed.
+    if (pFunction->mp_bFinite && !m.allFinite()) return raiseError(12);
+    return pFunction->mp_pfFunction(m);
+}
+
+// charPoly: the coefficients of the product of (x - lambda_k) over the eigenvalues of the
+// square matrix m, highest degree first, not rounded.
+Matrix ClCalculator::charPoly(const Matrix& m) {
+    const Eigen::VectorXcd vValues = linalg::eigenvalues(m);
+    Matrix mPolynomial = Matrix::Ones(1, 1);
+    mp_mLinear.resize(1, 2);
+    for (Eigen::Index k = 0; k < vValues.size(); ++k) {
+        mp_mLinear << 1.0, -vValues(k);
+        mPolynomial = polyMultiply(mPolynomial, mp_mLinear);
+    }
+    return mPolynomial;
+}
