@@ -1,5 +1,6 @@
 // The dense complex linear algebra the engine calls: one function per facility, so that the
 // back-end behind each can be replaced without touching the functions that use it.
+// A non-finite operand is not factorised: every result then has its usual shape and is NaN.
 #pragma once
 
 #include <Eigen/Dense>
@@ -27,6 +28,11 @@ void schur(const Matrix& m, Matrix& t, Matrix& u);
 enum class eSVD { VALUES, THIN, FULL };
 /// Singular values, non-increasing; with THIN or FULL also u and v such that m = u s v*.
 Eigen::VectorXd svd(const Matrix& m, eSVD eVectors, Matrix* pmU = nullptr, Matrix* pmV = nullptr);
+
+/// Minimum-norm least-squares solution x of a x = b: singular values of a at most
+/// 1e-16 x (Frobenius norm of a) x max(rows, columns) count as zero, and when the largest is
+/// at most 1e-36 x is the zero matrix.
+Matrix leastSquares(const Matrix& a, const Matrix& b);
 
 /// Householder QR, m = q r.
 void householderQR(const Matrix& m, Matrix& q, Matrix& r);
