@@ -1,0 +1,234 @@
+// Diag, Norm, OpNm, QR, the constructors Id, Ones and El_Op, and the arguments of Rpt.
+#include <cmath>
+#include <limits>
+#include <random>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "engine_state.h"
+#include "line_codes.h"
+
+namespace {
+
+constexpr double gc_dEPSILON = std::numeric_limits<double>::epsilon();
+const Complex gc_zI(0.0, 1.0);
+
+class ClCalculatorArgumentLists : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetEngine();
+        evaluate("A = [1,  - 2; 3, 4]");
+    }
+};
+
+TEST_F(ClCalculatorArgumentLists, ValuesAndErrors) {
+    Matrix mSuperdiagonal = Matrix::Zero(3, 3), mSubdiagonal = Matrix::Zero(3, 3);
+    mSuperdiagonal(0, 1) = mSubdiagonal(1, 0) = 1.0;
+    mSuperdiagonal(1, 2) = mSubdiagonal(2, 1) = 2.0;
+    const struct {
+        const char* acLine;
+        int iError;
+        Matrix mValue;   // checked when there is no error
+    } aCASES[] = {
+        {"Diag([1, 2; 3, 4])", 0, mat({{1}, {4}})},
+        {"Diag([1, 2, 3; 4, 5, 6])", 0, mat({{1}, {5}})},
+        {"Diag([1, 2])", 0, mat({{1, 0}, {0, 2}})},
+        {"Diag([1; 2])", 0, mat({{1, 0}, {0, 2}})},
+        {"Diag(5, 2)", 0, mat({{0, 0, 5}, {0, 0, 0}, {0, 0, 0}})},
+        {"Diag([1, 2], 1)", 0, mSuperdiagonal},
+        {"Diag([1, 2],  - 1.7)", 0, mSubdiagonal},
+        {"Diag([1, 2], 0.9)", 0, mat({{1, 0}, {0, 2}})},
+        {"Diag([1, 2], 510)", 0, Matrix()},   // 512 x 512, the largest
+        {"Diag([1, 2], 511)", 19, Matrix()},
+        {"Diag([1, 2], 1E300)", 19, Matrix()},
+        {"Diag([1: 513])", 19, Matrix()},
+        {"Diag([1, 2], [1, 2])", 8, Matrix()},
+        {"Diag([1, 2]; 3)", 8, Matrix()},
+        {"Diag(A, 1)", 4, Matrix()},
+        {"Diag 1", 4, Matrix()},
+        {"Norm([3, 4])", 0, mat({{4}})},
+        {"Norm(2, [3, 4])", 0, mat({{5}})},
+        {"Norm(1, [3,  - 4i])", 0, mat({{7}})},
+        {"Norm(2 + i, [3, 4])", 0, mat({{5}})},   // the imaginary part of p is ignored
+        {"Norm(1.5, [1, 1])", 0, mat({{std::pow(2.0, 1.0 / 1.5)}})},
+        {"Norm(0.5, [1])", 7, Matrix()},
+        {"Norm([1, 2], A)", 7, Matrix()},
+        {"Norm(2; A)", 7, Matrix()},
+        {"OpNm(A)", 0, mat({{7}})},
+        {"OpNm(1, A)", 0, mat({{6}})},
+        {"OpNm(2, [3, 0; 0,  - 5])", 0, mat({{5}})},
+        {"OpNm(3, A)", 7, Matrix()},
+        {"OpNm(3, A; 1)", 7, Matrix()},   // the bad p is reported before the missing ")"
+        {"Norm(2, A; 1)", 4, Matrix()},
+        {"QR (A, 2)", 11, Matrix()},
+        {"QR (A, [0, 1])", 11, Matrix()},
+        {"QR (A; 1)", 8, Matrix()},
+        {"QR (A, 1; 2)", 4, Matrix()},
+        {"Id(2, 3)", 0, mat({{1, 0, 0}, {0, 1, 0}})},
+        {"Id(2.9)", 0, mat({{1, 0}, {0, 1}})},
+        {"Id([2, 3])", 0, mat({{1, 0, 0}, {0, 1, 0}})},
+        {"Ones([1, 2, 3])", 0, mat({{1, 1, 1}})},   // a single row that is not a size gives its own size
+        {"Ones(A)", 0, mat({{1, 1}, {1, 1}})},
+        {"Ones(1: 3)", 0, mat({{1, 1, 1}})},
+        {"Id(0)", 19, Matrix()},
+        {"Id(0.5)", 19, Matrix()},
+        {"Id( - 2,  - 3)", 19, Matrix()},
+        {"Ones(600, 600)", 19, Matrix()},
+        {"Ones(512, 513)", 19, Matrix()},
+        {"Ones(1E300, 1E300)", 19, Matrix()},
+        {"Id(2, 3, 4)", 5, Matrix()},
+        {"Id(1; 2)", 5, Matrix()},
+        {"El_Op(0, 3, 1, 3)", 0, mat({{0, 0, 1}, {0, 1, 0}, {1, 0, 0}})},
+        {"El_Op(0, 2, 2, 2)", 0, mat({{1, 0}, {0, 1}})},
+        {"El_Op(1, 2, 2, 5)", 0, mat({{1, 0}, {0, 5}})},
+        {"El_Op(1, 2, 1, 2i)", 0, mat({{2.0 * gc_zI, 0}, {0, 1}})},
+        {"El_Op(1, 2, 1, 99, 7)", 0, mat({{99, 0}, {0, 1}})},   // r is not an index
+        {"El_Op(2, 3, 3, 1,  - 2)", 0, mat({{1, 0, 0}, {0, 1, 0}, {-2, 0, 1}})},
+        {"El_Op(2, 2, 1, 1, 3)", 0, mat({{3, 0}, {0, 1}})},
+        {"El_Op(0.5, 2.7, 1.9, 2)", 0, mat({{0, 1}, {1, 0}})},
+        {"El_Op(1, 22, 1, 2)", 0, Matrix()},
+        {"El_Op(1, 23, 1, 2)", 21, Matrix()},
+        {"El_Op(1, 0, 1, 2)", 21, Matrix()},
+        {"El_Op(0, 3, 1, 4)", 21, Matrix()},
+        {"El_Op(0, 3, 0, 1)", 21, Matrix()},
+        {"El_Op(2, 3, 1, 2)", 21, Matrix()},
+        {"El_Op(3, 3, 1, 2)", 21, Matrix()},
+        {"El_Op(0, 3, 1)", 21, Matrix()},
+        {"El_Op(0, 3, 1, 2, 1, 1)", 21, Matrix()},
+        {"El_Op(A)", 21, Matrix()},
+        {"El_Op(0, 1E300, 1, 1)", 21, Matrix()},
+        {"El_Op(1, 2,  - 1E300, 1)", 21, Matrix()},
+        // The first error of a line wins.
+        {"Diag(Inv [1, 2], 1E300)", 9, Matrix()},
+        {"Norm(Det [1, 2], A)", 9, Matrix()},
+        {"QR (A, Inv [1, 2; 2, 4])", 10, Matrix()},
+        {"Id(2, 3) + Ones(2)", 6, Matrix()},
+    };
+    for (const auto& test : aCASES) {
+        SCOPED_TRACE(test.acLine);
+        g_uiError_Number = 0;
+        evaluate(test.acLine);
+        EXPECT_EQ(g_uiError_Number, test.iError);
+        if (test.iError != 0 || test.mValue.size() == 0) continue;
+        const Matrix& mValue = ClCalculator::mp_mParser_Output;
+        ASSERT_EQ(mValue.rows(), test.mValue.rows());
+        ASSERT_EQ(mValue.cols(), test.mValue.cols());
+        EXPECT_LE((mValue - test.mValue).norm(), 8 * gc_dEPSILON * test.mValue.norm()) << mValue;
+    }
+}
+
+/// Entries with normally distributed real and imaginary parts, from a fixed seed.
+Matrix randomMatrix(Eigen::Index iRows, Eigen::Index iColumns, unsigned uiSeed) {
+    std::mt19937 generator(uiSeed);
+    std::normal_distribution<double> normal;
+    Matrix m(iRows, iColumns);
+    for (Eigen::Index j = 0; j < iColumns; ++j)
+        for (Eigen::Index i = 0; i < iRows; ++i) m(i, j) = Complex(normal(generator), normal(generator));
+    return m;
+}
+
+// M = Q R with Q unitary and R upper triangular; with pivoting M P = Q R, P a permutation.
+TEST_F(ClCalculatorArgumentLists, QRFactorisations) {
+    const struct { Eigen::Index iRows, iColumns; } aSHAPES[] = {{1, 1}, {2, 2}, {5, 3}, {3, 5}, {20, 20}};
+    for (const auto& shape : aSHAPES) {
+        const unsigned uiSeed = 500 + static_cast<unsigned>(shape.iRows * 31 + shape.iColumns);
+        SCOPED_TRACE(testing::Message() << shape.iRows << " x " << shape.iColumns << ", seed " << uiSeed);
+        const Matrix m = randomMatrix(shape.iRows, shape.iColumns, uiSeed);
+        const double dTolerance = 16 * static_cast<double>(std::max(shape.iRows, shape.iColumns)) * gc_dEPSILON;
+        const Matrix mIdentity = Matrix::Identity(shape.iRows, shape.iRows);
+        ClCalculator::mp_mVariable[eT_P] = mat({{7}});
+        for (const char* acLine : {"QR (A)", "QR (A, 0)", "QR (A, 1)"}) {
+            SCOPED_TRACE(acLine);
+            ClCalculator::mp_mVariable[eT_A] = m;
+            const Matrix mR = valueOf(acLine);
+            const Matrix& mQ = ClCalculator::mp_mVariable[eT_Q];
+            const Matrix& mP = ClCalculator::mp_mVariable[eT_P];
+            const bool bPivoting = std::string(acLine) == "QR (A, 1)";
+            ASSERT_EQ(mR.rows(), shape.iRows);
+            ASSERT_EQ(mR.cols(), shape.iColumns);
+            EXPECT_EQ(mR.triangularView<Eigen::StrictlyLower>().toDenseMatrix().norm(), 0.0);
+            EXPECT_LE((mQ.adjoint() * mQ - mIdentity).norm(), dTolerance);
+            if (!bPivoting) {
+                EXPECT_TRUE(mP.size() == 1 && mP(0, 0) == 7.0);   // only the pivoting form writes P
+                EXPECT_LE((mQ * mR - m).norm(), dTolerance * m.norm());
+                continue;
+            }
+            ASSERT_EQ(mP.rows(), shape.iColumns);
+            EXPECT_EQ(mP.cwiseAbs().colwise().sum(), Eigen::RowVectorXd::Ones(shape.iColumns));
+            EXPECT_EQ(mP.cwiseAbs().rowwise().sum(), Eigen::VectorXd::Ones(shape.iColumns));
+            EXPECT_LE((m * mP - mQ * mR).norm(), dTolerance * m.norm());
+        }
+    }
+}
+
+TEST_F(ClCalculatorArgumentLists, SpectralNormIsTheLargestSingularValue) {
+    const Matrix m = randomMatrix(5, 3, 601);
+    ClCalculator::mp_mVariable[eT_A] = m;
+    const double dLargest = valueOf("SVD (A)")(0, 0).real();
+    EXPECT_NEAR(valueOf("OpNm(2, A)")(0, 0).real(), dLargest, 16 * gc_dEPSILON * dLargest);
+}
+
+// Rpt with a number of stored history lines: the recorded fields, the flags and the value.
+TEST_F(ClCalculatorArgumentLists, RepeatArguments) {
+    const struct {
+        const char* acLine;
+        unsigned short uiHistory;
+        int iError;
+        unsigned short uiTimes;
+        short iFrom, iTo;
+        bool bRepeat;
+        double dValue;
+    } aCASES[] = {
+        {"Rpt(2)", 5, 0, 2, 4, 1, true, 1},
+        {"Rpt(2.7)", 5, 0, 2, 4, 1, true, 1},
+        {"Rpt(1)", 0, 0, 1, -1, 1, true, 1},
+        {"Rpt(0, 3)", 5, 0, 0, 3, 1, true, 1},
+        {"Rpt(1,  - 1.5)", 5, 0, 1, -2, -2, true, 1},
+        {"Rpt(1, 3,  - 1)", 5, 0, 1, 3, -1, true, 1},
+        {"Rpt(1,  - 2,  - 3)", 5, 0, 1, -2, -3, true, 1},
+        {"Rpt(2, 3, 2,  - 1)", 4, 0, 2, 3, 2, false, -1},
+        {"Rpt(1, 1, 1, 0)", 2, 0, 1, 1, 1, true, 0},
+        {"Rpt(1, 1, 1, 0, 1)", 2, 0, 1, 1, 1, false, 0},
+        {"Rpt(1, 1, 1, 0.5, 1)", 2, 0, 1, 1, 1, true, 0.5},
+        {"Rpt(1); ", 5, 0, 1, 4, 1, true, 1},
+        {"Rpt(65537)", 5, 0, 1, 4, 1, true, 1},   // the count keeps its low 16 bits
+        {"Rpt(1E300,  - 1E300)", 5, 0, 0, 0, 0, true, 1},   // multiples of 65536: no out-of-range conversion
+        {"Rpt( - 1)", 5, 11, 0, 0, 0, false, 0},
+        {"Rpt([1, 2])", 5, 11, 0, 0, 0, false, 0},
+        {"Rpt(1, 5)", 5, 11, 0, 0, 0, false, 0},
+        {"Rpt(1, 0.5)", 5, 11, 0, 0, 0, false, 0},
+        {"Rpt(1, 2, 3)", 5, 11, 0, 0, 0, false, 0},
+        {"Rpt(1, 2, 0.5)", 5, 11, 0, 0, 0, false, 0},
+        {"Rpt(1,  - 3,  - 2)", 5, 11, 0, 0, 0, false, 0},
+        {"Rpt(1, 1, 1, [1, 2])", 5, 11, 0, 0, 0, false, 0},
+        {"Rpt(1, 1, 1, 1, [1, 2])", 5, 11, 0, 0, 0, false, 0},
+        {"Rpt 1", 5, 18, 0, 0, 0, false, 0},
+        {"Rpt(1, 1, 1, 1, 1, 1)", 5, 18, 0, 0, 0, false, 0},
+        {"Rpt(1) + 1", 5, 8, 0, 0, 0, false, 0},
+        {"Rpt(1); 2", 5, 8, 0, 0, 0, false, 0},
+        {"Rpt(Inv [1, 2],  - 1)", 5, 9, 0, 0, 0, false, 0},
+        {"Rpt( - 1, 0.5)", 5, 11, 0, 0, 0, false, 0},
+    };
+    for (const auto& test : aCASES) {
+        SCOPED_TRACE(test.acLine);
+        g_uiError_Number = 0;
+        g_bFailTest = false;
+        g_uiHistory_Next = test.uiHistory;
+        evaluate(test.acLine);
+        EXPECT_EQ(g_uiError_Number, test.iError);
+        if (test.iError != 0) {
+            EXPECT_FALSE(g_bRepeat);
+            EXPECT_EQ(g_Current_State.mp_uiRepeat_Times, 0);
+            continue;
+        }
+        EXPECT_EQ(g_bRepeat, test.bRepeat);
+        EXPECT_EQ(g_bFailTest, !test.bRepeat);
+        EXPECT_EQ(ClCalculator::mp_mParser_Output, mat({{test.dValue}}));
+        EXPECT_EQ(g_Current_State.mp_uiRepeat_Times, test.uiTimes);
+        EXPECT_EQ(g_Current_State.mp_iRepeat_From, test.iFrom);
+        EXPECT_EQ(g_Current_State.mp_iRepeat_To, test.iTo);
+    }
+}
+
+}  // namespace
