@@ -1,7 +1,10 @@
 #!/bin/sh
 # Installs the Debian packages the build and the tests need; shared by the Makefile and CI.
+# With the argument "bench", also those of the speed comparison.
 set -eu
 PACKAGES="cmake g++ make libeigen3-dev libgtest-dev libbenchmark-dev libopenblas0-serial liblapacke-dev libopenblas-serial-dev clang-14 libclang-rt-14-dev"
+# The speed comparison (make bench, never CI) also needs NumPy.
+if [ "${1:-}" = bench ]; then PACKAGES="$PACKAGES python3-numpy"; fi
 missing=""
 for package in $PACKAGES; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing="$missing $package"

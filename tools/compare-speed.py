@@ -1,0 +1,208 @@
+#!/usr/bin/python3
+"""The engine's speed against NumPy and LAPACK on the same machine, in one run.
+
+Usage: compare-speed.py BENCH_BINARY [REPETITIONS]
+
+Each row times one engine operation (bench/engine_bench.cpp, through the engine's own
+evaluator) and, right after it, the same work in NumPy, or in LAPACK called directly where
+NumPy has no such function, on the same fixed random 512 x 512 complex operands. Times are
+medians of the repetitions. A row passes when the engine takes at most 1.5 times its
+yardstick and at most 1 s. Exit status 1 when a row misses.
+"""
+import ctypes
+import json
+import os
+import statistics
+import subprocess
+import sys
+import time
+
+import numpy as np
+
+RATIO_LIMIT = 1.5
+SECONDS_LIMIT = 1.0
+MIN_SECONDS = 0.2   # each repetition runs the operation at least this long
+
+
+def fixed_matrix(rows, columns, seed):
+    """splitmix64 parts uniform in [-1, 1), as fixedMatrix in bench/engine_bench.cpp."""
+    mask = np.uint64(0xFFFFFFFFFFFFFFFF)
+    count = np.arange(1, 2 * rows * columns + 1, dtype=np.uint64)
+    with np.errstate(over="ignore"):
+        z = (np.uint64(seed) + count * np.uint64(0x9E3779B97F4A7C15)) & mask
+        z = (z ^ (z >> np.uint64(30))) * np.uint64(0xBF58476D1CE4E5B9)
+        z = (z ^ (z >> np.uint64(27))) * np.uint64(0x94D049BB133111EB)
+    z = z ^ (z >> np.uint64(31))
+    parts = (z >> np.uint64(11)).astype(np.float64) * 2.0**-52 - 1.0
+    return (parts[0::2] + 1j * parts[1::2]).reshape((rows, columns), order="F")
+
+
+# The engine's operands, seeds and scales as in bench/engine_bench.cpp.
+A = fixed_matrix(512, 512, 0)
+B = fixed_matrix(512, 512, 1) * 0.25
+u = fixed_matrix(512, 1, 2)
+C = fixed_matrix(1, 512, 3)
+v = fixed_matrix(16, 16, 4)
+w = fixed_matrix(32, 32, 5)
+
+
+def companion(coefficients):
+    """The engine's companion matrix: ones below the diagonal, -a_j / a_0 in the last column."""
+    degree = coefficients.size - 1
+    matrix = np.zeros((degree, degree), dtype=complex)
+    matrix[np.arange(1, degree), np.arange(degree - 1)] = 1.0
+    matrix[:, -1] = (-coefficients[0, 1:] / coefficients[0, 0])[::-1]
+    return matrix
+
+
+# LAPACK itself, for the decompositions NumPy does not offer: the library NumPy loaded.
+LAPACK = ctypes.CDLL("liblapack.so.3")
+POINTER = ctypes.c_void_p
+
+
+def fortran(matrix):
+    return np.array(matrix, dtype=np.complex128, order="F")
+
+
+def address(array):
+    return array.ctypes.data_as(POINTER)
+
+
+def integers(*values):
+    return [ctypes.byref(ctypes.c_int(value)) for value in values]
+
+
+def with_workspace(call):
+    """Calls a LAPACK routine for its workspace size (lwork -1), then with that workspace."""
+    work = np.empty(1, complex)
+    call(work, -1)
+    work = np.empty(max(1, int(work[0].real)), complex)
+    call(work, work.size)
+
+
+def lapack_schur(matrix):
+    """zgees with the unitary factor, no ordering."""
+    n = matrix.shape[0]
+    t, vs, values = fortran(matrix), np.empty((n, n), complex, order="F"), np.empty(n, complex)
+    rwork, sdim, info = np.empty(n), ctypes.c_int(), ctypes.c_int()
+    with_workspace(lambda work, lwork: LAPACK.zgees_(
+        b"V", b"N", None, *integers(n), address(t), *integers(n), ctypes.byref(sdim), address(values), address(vs),
+        *integers(n), address(work), *integers(lwork), address(rwork), None, ctypes.byref(info),
+        ctypes.c_size_t(1), ctypes.c_size_t(1)))
+    return t, vs
+
+
+def lapack_pivoted_qr(matrix):
+    """zgeqp3, then zungqr for the unitary factor."""
+    m, n = matrix.shape
+    a, tau = fortran(matrix), np.empty(min(m, n), complex)
+    pivots, rwork, info = np.zeros(n, np.intc), np.empty(2 * n), ctypes.c_int()
+    with_workspace(lambda work, lwork: LAPACK.zgeqp3_(
+        *integers(m, n), address(a), *integers(m), address(pivots), address(tau), address(work), *integers(lwork),
+        address(rwork), ctypes.byref(info)))
+    r, q = np.triu(a), np.zeros((m, m), complex, order="F")
+    q[:, :min(m, n)] = a[:, :min(m, n)]
+    with_workspace(lambda work, lwork: LAPACK.zungqr_(
+        *integers(m, m, min(m, n)), address(q), *integers(m), address(tau), address(work), *integers(lwork),
+        ctypes.byref(info)))
+    return q, r, pivots
+
+
+# operation, engine benchmark, yardstick text, yardstick (a callable, or the name of another
+# benchmark of the same run), factor of the yardstick.
+ROWS = [
+    ("*", "product", "A @ B", lambda: A @ B, 1),
+    ("/", "right_division", "A @ inv(B)", lambda: A @ np.linalg.inv(B), 1),
+    ("\\", "left_division", "inv(A) @ B", lambda: np.linalg.inv(A) @ B, 1),
+    ("Solve, 512 columns", "solve_matrix", "lstsq(A, B)", lambda: np.linalg.lstsq(A, B, rcond=None), 1),
+    ("Solve, 1 column", "solve_vector", "lstsq(A, u)", lambda: np.linalg.lstsq(A, u, rcond=None), 1),
+    ("Inv", "inverse", "inv(A)", lambda: np.linalg.inv(A), 1),
+    ("Det", "determinant", "det(B)", lambda: np.linalg.det(B), 1),
+    ("CharP", "characteristic_polynomial", "eigvals(A)", lambda: np.linalg.eigvals(A), 1),
+    ("Evals", "eigenvalues", "eig(A)", lambda: np.linalg.eig(A), 1),
+    ("Schur", "schur", "LAPACK zgees(A)", lambda: lapack_schur(A), 1),
+    ("SVD", "singular_values", "svd(A)", lambda: np.linalg.svd(A), 1),
+    ("RREF", "reduced_row_echelon", "3 x solve(A, u)", lambda: np.linalg.solve(A, u), 3),
+    ("Roots, 512 coefficients", "roots", "eigvals(companion)", lambda: np.linalg.eigvals(COMPANION), 1),
+    ("QR", "qr", "qr(A, 'complete')", lambda: np.linalg.qr(A, mode="complete"), 1),
+    ("QR with pivoting", "qr_pivoting", "LAPACK zgeqp3 + zungqr", lambda: lapack_pivoted_qr(A), 1),
+    ("OpNm(2, M)", "operator_norm_2", "norm(A, 2)", lambda: np.linalg.norm(A, 2), 1),
+    ("X, 16 x 16 by 32 x 32", "tensor_product", "kron(v, w)", lambda: np.kron(v, w), 1),
+    ("text, decimal", "display_decimal", "snprintf %G", "snprintf_decimal", 1),
+    ("text, floating point", "display_floating_point", "snprintf %15.9E", "snprintf_floating_point", 1),
+    ("text, rational", "display_rational", "snprintf %G", "snprintf_rational", 1),
+]
+COMPANION = companion(C)
+
+
+def engine_times(binary, names, repetitions):
+    """Median seconds and line of each benchmark, from one run of the benchmark binary."""
+    pattern = "^(" + "|".join(names) + ")$"
+    output = subprocess.run([binary, "--benchmark_filter=" + pattern, "--benchmark_format=json",
+                             "--benchmark_repetitions=%d" % repetitions, "--benchmark_min_time=%g" % MIN_SECONDS,
+                             "--benchmark_report_aggregates_only=true"],
+                            check=True, capture_output=True, text=True).stdout
+    report = json.loads(output)
+    times = {}
+    for run in report["benchmarks"]:
+        if run.get("error_occurred"):
+            sys.exit("%s: %s" % (run["run_name"], run["error_message"]))
+        if run.get("aggregate_name") == "median":
+            times[run["run_name"]] = (run["real_time"] / 1000.0, run.get("label", ""))
+    return times, report["context"]
+
+
+def numpy_time(function, repetitions):
+    """Median seconds of one call, each repetition running for MIN_SECONDS at least."""
+    function()
+    start = time.perf_counter()
+    function()
+    calls = max(1, int(MIN_SECONDS / max(time.perf_counter() - start, 1e-9)))
+    samples = []
+    for _ in range(repetitions):
+        start = time.perf_counter()
+        for _ in range(calls):
+            function()
+        samples.append((time.perf_counter() - start) / calls)
+    return statistics.median(samples)
+
+
+def openblas_config():
+    library = ctypes.CDLL("libopenblas.so.0")
+    library.openblas_get_config.restype = ctypes.c_char_p
+    return library.openblas_get_config().decode()
+
+
+def main():
+    if len(sys.argv) < 2:
+        sys.exit(__doc__)
+    binary, repetitions = sys.argv[1], int(sys.argv[2]) if len(sys.argv) > 2 else 5
+    print("load before: " + " ".join("%.2f" % load for load in os.getloadavg()))
+    print("NumPy %s on %s" % (np.__version__, openblas_config()))
+    print("%-24s %-16s %10s  %-24s %10s %7s" % ("operation", "engine line", "engine ms", "yardstick",
+                                                 "yardstick ms", "ratio"))
+    misses = []
+    for operation, name, yardstick_text, yardstick, factor in ROWS:
+        # The engine, then at once its yardstick, so that both see the same load.
+        names = [name] + ([yardstick] if isinstance(yardstick, str) else [])
+        times, context = engine_times(binary, names, repetitions)
+        seconds, line = times[name]
+        reference = times[yardstick][0] if isinstance(yardstick, str) else numpy_time(yardstick, repetitions)
+        reference *= factor
+        ratio = seconds / reference
+        missed = ratio > RATIO_LIMIT or seconds > SECONDS_LIMIT
+        if missed:
+            misses.append(operation)
+        print("%-24s %-16s %10.2f  %-24s %10.2f %7.2f%s" % (operation, line or "A", seconds * 1e3, yardstick_text,
+                                                           reference * 1e3, ratio, "  MISS" if missed else ""))
+    print("engine on " + context.get("openblas", "Eigen alone"))
+    print("load after: " + " ".join("%.2f" % load for load in os.getloadavg()))
+    if misses:
+        print("over %.1fx or %.0f s: %s" % (RATIO_LIMIT, SECONDS_LIMIT, ", ".join(misses)))
+        return 1
+    print("every row within %.1fx and under %.0f s" % (RATIO_LIMIT, SECONDS_LIMIT))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
