@@ -13,6 +13,8 @@ namespace {
 constexpr std::size_t gc_uiMAX_INPUT = 2048;   ///< longer inputs are ignored: nothing new to find
 constexpr int gc_iMAX_LINES = 8;               ///< lines per input, split at byte 10
 constexpr unsigned char gc_ucLINE_BREAK = 10;
+constexpr int gc_iDISPLAY_WAYS = 6;                  ///< three formats, Zero Out on and off
+constexpr Eigen::Index gc_iALL_WAYS_MAX = 65536;     ///< larger results are shown one way per line
 
 /// Stops the run with a message when the engine left its state inconsistent.
 void require(bool bHolds, const char* acWhat) {
@@ -39,33 +41,34 @@ void checkState() {
         require(fitsLimit(mVariable), "variable over the entry limit");
 }
 
-/// Shows a result in every number format, with Zero Out on and off.
-void displayAll(const Matrix& mResult) {
+/// Shows a result in the three number formats, with Zero Out on and off. A large result is
+/// shown in one of the six ways, in turn by line, so that a line stays within the timeout.
+void displayAll(const Matrix& mResult, int iLine) {
     const bool bZero_Out = g_bZero_Out;
     const int eView = g_eView_State;
-    for (int eFormat = 0; eFormat < 3; ++eFormat) {
-        g_eView_State = eFormat;
-        for (const bool bZero : {true, false}) {
-            g_bZero_Out = bZero;
-            ClCalculator::matrixDisplay(mResult);
-            require(std::strlen(g_acOutput_Line) < gc_iOUTPUT_LINE_SIZE, "output text overrun");
-        }
+    for (int iWay = 0; iWay < gc_iDISPLAY_WAYS; ++iWay) {
+        if (mResult.size() > gc_iALL_WAYS_MAX && iWay != iLine % gc_iDISPLAY_WAYS) continue;
+        g_eView_State = iWay / 2;
+        g_bZero_Out = iWay % 2 == 0;
+        ClCalculator::matrixDisplay(mResult);
+        require(std::strlen(g_acOutput_Line) < gc_iOUTPUT_LINE_SIZE, "output text overrun");
     }
     g_bZero_Out = bZero_Out;
     g_eView_State = eView;
     g_acOutput_Line[0] = '\0';
 }
 
-/// One line as the Enter action runs it: stored in history first, then lexed and evaluated.
-void runLine(const std::uint8_t* pucCodes, std::size_t uiLength, unsigned short uiHistory) {
+/// One line as the Enter action runs it, the earlier lines of the input being its history.
+void runLine(const std::uint8_t* pucCodes, std::size_t uiLength, int iLine) {
     if (uiLength > static_cast<std::size_t>(gc_iLINE_MAX_TYPED)) uiLength = gc_iLINE_MAX_TYPED;
     g_Current_State = ClCalculator::mp_NULL_STATE;
     std::memcpy(g_Current_State.mp_acInput, pucCodes, uiLength);
     g_Current_State.mp_uiLength = static_cast<unsigned short>(uiLength);
-    g_uiHistory_Next = uiHistory;
-    if (ClCalculator::tLexer()) ClCalculator::tParser();
+    g_uiHistory_Next = static_cast<unsigned short>(iLine);
+    const bool bLexed = ClCalculator::tLexer();
+    if (bLexed) ClCalculator::tParser();
     checkState();
-    if (ClCalculator::mp_mParser_Output.rows() > 0) displayAll(ClCalculator::mp_mParser_Output);
+    if (bLexed && ClCalculator::mp_mParser_Output.rows() > 0) displayAll(ClCalculator::mp_mParser_Output, iLine);
     g_uiError_Number = 0;
 }
 
@@ -80,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pucData, std::size_t u
         const void* pvBreak = std::memchr(pucData + uiStart, gc_ucLINE_BREAK, uiSize - uiStart);
         const std::size_t uiEnd =
             pvBreak != nullptr ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(pvBreak) - pucData) : uiSize;
-        runLine(pucData + uiStart, uiEnd - uiStart, static_cast<unsigned short>(iLine));
+        runLine(pucData + uiStart, uiEnd - uiStart, iLine);
         uiStart = uiEnd + 1;
     }
     return 0;
