@@ -63,12 +63,8 @@ double entryNorm(const Matrix& m, double dP) {
     return std::pow(dSum, 1.0 / dP);
 }
 
-/// The largest singular value. A matrix with a non-finite entry has none: NaN, which the
-/// driver reports as invalid numbers.
-double spectralNorm(const Matrix& m) {
-    if (!m.allFinite()) return std::numeric_limits<double>::quiet_NaN();
-    return linalg::svd(m, linalg::eSVD::VALUES)(0);
-}
+/// The largest singular value.
+double spectralNorm(const Matrix& m) { return linalg::svd(m, linalg::eSVD::VALUES)(0); }
 
 /// An integral value kept to its low 16 bits, as the line's repeat fields store it.
 unsigned short lowBits(double dValue) {

@@ -118,24 +118,23 @@ Matrix polynomialRoots(const Matrix& m) {
 /// How a chain token applies to its operand.
 struct ClMatrix_Function {
     eTOKEN mp_eToken;
-    bool mp_bSquare;                   ///< a non-square operand is error 9
-    bool mp_bFinite;                   ///< a non-finite operand is error 12: the solver would leave garbage
+    bool mp_bSquare;   ///< a non-square operand is error 9
     pfMatrixFunction mp_pfFunction;
 };
 
 const ClMatrix_Function gc_aMATRIX_FUNCTIONS[] = {
-    {eT_SUM, false, false, sumRows},
-    {eT_MAX, false, false, maxRows},
-    {eT_MIN, false, false, minRows},
-    {eT_TRAN, false, false, transpose},
-    {eT_INV, true, false, inverse},
-    {eT_DET, true, false, determinant},
-    {eT_CHARP, true, true, characteristicPolynomial},
-    {eT_EVALS, true, true, eigenvalues},
-    {eT_SCHUR, true, true, schurForm},
-    {eT_SVD, false, true, singularValues},
-    {eT_RREF, false, false, reducedRowEchelon},
-    {eT_ROOTS, false, true, polynomialRoots},
+    {eT_SUM, false, sumRows},
+    {eT_MAX, false, maxRows},
+    {eT_MIN, false, minRows},
+    {eT_TRAN, false, transpose},
+    {eT_INV, true, inverse},
+    {eT_DET, true, determinant},
+    {eT_CHARP, true, characteristicPolynomial},
+    {eT_EVALS, true, eigenvalues},
+    {eT_SCHUR, true, schurForm},
+    {eT_SVD, false, singularValues},
+    {eT_RREF, false, reducedRowEchelon},
+    {eT_ROOTS, false, polynomialRoots},
 };
 
 const ClMatrix_Function* findFunction(eTOKEN eToken) {
@@ -153,8 +152,6 @@ bool ClCalculator::isMatrixFunction(eTOKEN eToken) { return findFunction(eToken)
 Matrix ClCalculator::matrixFunction(eTOKEN eFunction, const Matrix& m) {
     const ClMatrix_Function* pFunction = findFunction(eFunction);
     if (pFunction->mp_bSquare && m.rows() != m.cols()) return raiseError(9);
-    // An inner function of the chain (Exp, say) may have overflowed.
-    if (pFunction->mp_bFinite && !m.allFinite()) return raiseError(12);
     return pFunction->mp_pfFunction(m);
 }
 

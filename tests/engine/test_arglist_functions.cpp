@@ -59,6 +59,7 @@ TEST_F(ClCalculatorArgumentLists, ValuesAndErrors) {
         {"OpNm(1, A)", 0, mat({{6}})},
         {"OpNm(2, [3, 0; 0,  - 5])", 0, mat({{5}})},
         {"OpNm(3, A)", 7, Matrix()},
+        {"OpNm(2, Exp [1000])", 12, Matrix()},
         {"OpNm(3, A; 1)", 7, Matrix()},   // the bad p is reported before the missing ")"
         {"Norm(2, A; 1)", 4, Matrix()},
         {"QR (A, 2)", 11, Matrix()},
