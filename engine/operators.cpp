@@ -1,7 +1,234 @@
-// The operator levels: additive, multiplicative, Solve and power. (Operators to come.)
-#include "engine_state.h"
+// The operator levels: additive, multiplicative (products, divisions, tensor product) and the
+// Solve / power level, and the polynomial product.
+#include <algorithm>
+#include <cmath>
+#include <limits>
 
-Matrix ClCalculator::expression() { return term(); }
-Matrix ClCalculator::term() { return binary(); }
-Matrix ClCalculator::binary() { return unary(); }
-Matrix ClCalculator::polyMultiply(const Matrix&, const Matrix&) { return Matrix(); }
+#include "engine_state.h"
+#include "linalg.h"
+
+namespace {
+
+constexpr double gc_dSOLVE_ZERO = 1e-36;        ///< a largest singular value this small: A is zero
+constexpr double gc_dSOLVE_TOLERANCE = 1e-16;   ///< relative cut-off of the small singular values
+constexpr Eigen::Index gc_iPOLY_MAX = 0x3ffff;  ///< polynomial product: n + m at most this
+
+eTOKEN nextToken() { return lg_aToken_Stream[lg_uiNext_Token].mp_eToken; }
+
+bool isScalar(const Matrix& m) { return m.rows() == 1 && m.cols() == 1; }
+
+bool sameShape(const Matrix& a, const Matrix& b) { return a.rows() == b.rows() && a.cols() == b.cols(); }
+
+Matrix raiseError(unsigned short uiError) { return ClCalculator::raiseError(uiError); }
+
+/// Every entry of m divided by the scalar s (complex division).
+Matrix divideBy(const Matrix& m, Complex s) {
+    return m.unaryExpr([s](const Complex& z) { return z / s; });
+}
+
+/// The partial-pivoting inverse of a square divisor; error 10 when it is not finite.
+// Note: a singular divisor shows only as non-finite inverse entries; a nearly singular one
+// gives large finite entries and no error.
+Matrix invertDivisor(const Matrix& m) {
+    Matrix mInverse = linalg::inverse(m);
+    if (!isNumber(mInverse)) return raiseError(10);
+    return mInverse;
+}
+
+// --- The additive level --------------------------------------------------------------------
+
+/// A + B or A - B; a 1 x 1 operand is expanded to the other's shape (the left one first).
+Matrix addTerms(eTOKEN eOperator, Matrix mLeft, Matrix mRight) {
+    if (mRight.rows() == 0) return raiseError(6);
+    if (isScalar(mLeft))
+        mLeft = Matrix::Constant(mRight.rows(), mRight.cols(), mLeft(0, 0));
+    else if (isScalar(mRight))
+        mRight = Matrix::Constant(mLeft.rows(), mLeft.cols(), mRight(0, 0));
+    if (!sameShape(mLeft, mRight)) return raiseError(6);
+    if (eOperator == eT_PLUS) return mLeft + mRight;
+    return mLeft - mRight;
+}
+
+// --- The multiplicative level ----------------------------------------------------------------
+
+Matrix multiply(const Matrix& a, const Matrix& b) {
+    if (b.rows() == 0) return raiseError(8);
+    if (isScalar(a)) return b * a(0, 0);
+    if (isScalar(b)) return a * b(0, 0);
+    if (b.rows() != a.cols()) return raiseError(6);
+    return linalg::product(a, b);
+}
+
+/// A / B = A times the inverse of B; a scalar over a matrix is not defined.
+Matrix divideRight(const Matrix& a, const Matrix& b) {
+    if (b.rows() == 0) return raiseError(8);
+    if (b.rows() != b.cols()) return raiseError(9);
+    if (isScalar(b)) return divideBy(a, b(0, 0));
+    if (b.rows() != a.cols()) return raiseError(6);
+    const Matrix mInverse = invertDivisor(b);
+    if (mInverse.rows() == 0) return mInverse;
+    return linalg::product(a, mInverse);
+}
+
+/// A \ B = the inverse of A times B. A was checked square before B was read.
+Matrix divideLeft(const Matrix& a, const Matrix& b) {
+    if (isScalar(a)) return divideBy(b, a(0, 0));
+    if (a.rows() != b.rows()) return raiseError(6);
+    const Matrix mInverse = invertDivisor(a);
+    if (mInverse.rows() == 0) return mInverse;
+    return linalg::product(mInverse, b);
+}
+
+/// The three element-wise operators: same shapes only, no scalar expansion.
+Matrix elementWise(eTOKEN eOperator, const Matrix& a, const Matrix& b) {
+    if (!sameShape(a, b)) return raiseError(6);
+    switch (eOperator) {
+        case eT_ETIMES: return a.binaryExpr(b, [](const Complex& x, const Complex& y) { return x * y; });
+        case eT_ERDIV: return a.binaryExpr(b, [](const Complex& x, const Complex& y) { return x / y; });
+        default: return a.binaryExpr(b, [](const Complex& x, const Complex& y) { return y / x; });
+    }
+}
+
+/// The Kronecker product: block (i, j) of the result is A(i, j) times B.
+Matrix tensor(const Matrix& a, const Matrix& b) {
+    if (b.rows() == 0) return raiseError(8);
+    // Each size is at least 1, so neither alone may pass the limit; the product cannot overflow.
+    if (a.size() > gc_iMAX_ENTRIES || b.size() > gc_iMAX_ENTRIES || a.size() * b.size() > gc_iMAX_ENTRIES)
+        return raiseError(8);
+    Matrix mResult = Matrix::Zero(a.rows() * b.rows(), a.cols() * b.cols());
+    for (Eigen::Index j = 0; j < a.cols(); ++j)
+        for (Eigen::Index i = 0; i < a.rows(); ++i)
+            mResult.block(i * b.rows(), j * b.cols(), b.rows(), b.cols()) = a(i, j) * b;
+    return mResult;
+}
+
+bool isTermOperator(eTOKEN eToken) {
+    switch (eToken) {
+        case eT_TIMES: case eT_RDIV: case eT_LDIV: case eT_ETIMES: case eT_ERDIV: case eT_ELDIV: case eT_TENSOR:
+            return true;
+        default:
+            return false;
+    }
+}
+
+Matrix applyTermOperator(eTOKEN eOperator, const Matrix& a, const Matrix& b) {
+    switch (eOperator) {
+        case eT_TIMES: return multiply(a, b);
+        case eT_RDIV: return divideRight(a, b);
+        case eT_LDIV: return divideLeft(a, b);
+        case eT_TENSOR: return tensor(a, b);
+        default: return elementWise(eOperator, a, b);
+    }
+}
+
+// --- The Solve and power level ---------------------------------------------------------------
+
+/// The minimum-norm least-squares solution X of A X = B through the thin SVD of A.
+// Note: singular values at most 1e-16 |A|_F max(m, n) count as zero, so a rank-deficient A
+// gives the minimum-norm solution instead of huge entries.
+Matrix solve(const Matrix& a, const Matrix& b) {
+    if (b.rows() == 0 || b.rows() != a.rows()) return raiseError(8);
+    if (!isNumber(a)) {
+        // The decomposition refuses non-finite input; the answer is not-a-number, which the
+        // additive level reports as error 12.
+        return Matrix::Constant(a.cols(), b.cols(), Complex(std::numeric_limits<double>::quiet_NaN(), 0.0));
+    }
+    Matrix mU, mV;
+    const Eigen::VectorXd adSingular = linalg::svd(a, linalg::eSVD::THIN, &mU, &mV);
+    if (adSingular(0) <= gc_dSOLVE_ZERO) return Matrix::Zero(a.cols(), b.cols());
+    // stableNorm: the Frobenius norm without overflow for entries beyond 1e154.
+    const double dTolerance =
+        gc_dSOLVE_TOLERANCE * a.stableNorm() * static_cast<double>(std::max(a.rows(), a.cols()));
+    Eigen::VectorXcd azInverse(adSingular.size());
+    for (Eigen::Index k = 0; k < adSingular.size(); ++k)
+        azInverse(k) = adSingular(k) <= dTolerance ? Complex(0.0, 0.0) : Complex(1.0 / adSingular(k), 0.0);
+    const Matrix mPseudo_Inverse = mV * azInverse.asDiagonal() * mU.adjoint();
+    return linalg::product(mPseudo_Inverse, b);
+}
+
+/// One entry of an element-wise power: an exponent of exactly 2 + 0i squares exactly.
+Complex raiseEntry(const Complex& z, const Complex& w) {
+    if (w == Complex(2.0, 0.0)) return z * z;
+    return std::pow(z, w);   // the principal power exp(w log z) of the platform's cpow
+}
+
+/// A ^ W entry by entry, with a scalar W applied to every entry. Both are cleaned first,
+/// whatever the Zero Out setting.
+Matrix power(Matrix mBase, Matrix mExponent) {
+    ClCalculator::cleanMatrix(mBase);
+    ClCalculator::cleanMatrix(mExponent);
+    if (isScalar(mExponent)) {
+        const Complex w = mExponent(0, 0);
+        return mBase.unaryExpr([w](const Complex& z) { return raiseEntry(z, w); });
+    }
+    if (!sameShape(mBase, mExponent)) return raiseError(8);   // a 1 x 1 base is not expanded
+    return mBase.binaryExpr(mExponent, [](const Complex& z, const Complex& w) { return raiseEntry(z, w); });
+}
+
+}  // namespace
+
+// expression := term { (" + " | " - ") term }
+// Returns the empty matrix on failure; the first error of the line is already stored. A
+// non-finite value is the exception: error 12 is stored and the value kept for the driver.
+Matrix ClCalculator::expression() {
+    Matrix mResult = term();
+    if (mResult.size() > gc_iMAX_ENTRIES) return raiseError(19);
+    while (mResult.rows() > 0 && (nextToken() == eT_PLUS || nextToken() == eT_MINUS)) {
+        const eTOKEN eOperator = nextToken();
+        ++lg_uiNext_Token;
+        Matrix mRight = term();
+        mResult = addTerms(eOperator, std::move(mResult), std::move(mRight));
+        if (mResult.rows() == 0) return mResult;
+    }
+    if (!isNumber(mResult)) raiseError(12);
+    return mResult;
+}
+
+// term := binary { (" * " | " / " | " \ " | " .* " | " ./ " | " .\ " | " X ") binary }
+// Returns the empty matrix on failure; the first error of the line is already stored.
+Matrix ClCalculator::term() {
+    Matrix mResult = binary();
+    while (mResult.rows() > 0 && isTermOperator(nextToken())) {
+        const eTOKEN eOperator = nextToken();
+        ++lg_uiNext_Token;
+        // The divisor of " \ " is checked before its right operand is read (an empty left
+        // operand never gets here: it ends the level).
+        if (eOperator == eT_LDIV && mResult.rows() != mResult.cols()) return raiseError(9);
+        const Matrix mRight = binary();
+        mResult = applyTermOperator(eOperator, mResult, mRight);
+    }
+    return mResult;
+}
+
+// binary := unary { " Solve " binary | " ^ " operand }
+// Solve groups to the right (its right operand is a whole binary level), powers to the left
+// (their exponent is one operand). Returns the empty matrix on failure.
+Matrix ClCalculator::binary() {
+    Matrix mResult = unary();
+    while (mResult.rows() > 0) {
+        if (nextToken() == eT_SOLVE) {
+            ++lg_uiNext_Token;
+            const Matrix mRight = binary();
+            mResult = solve(mResult, mRight);
+        } else if (nextToken() == eT_POWER) {
+            ++lg_uiNext_Token;
+            Matrix mExponent = operand();
+            mResult = power(std::move(mResult), std::move(mExponent));
+        } else {
+            break;
+        }
+    }
+    return mResult;
+}
+
+// The product of two polynomials given as rows of coefficients, highest degree first: their
+// discrete convolution. Not a row, too long, or without coefficients: the empty matrix.
+Matrix ClCalculator::polyMultiply(const Matrix& p, const Matrix& q) {
+    if (p.rows() != 1 || q.rows() != 1) return Matrix();
+    const Eigen::Index n = p.cols(), m = q.cols();
+    if (n + m > gc_iPOLY_MAX || n == 0 || m == 0) return Matrix();
+    Matrix mProduct = Matrix::Zero(1, n + m - 1);
+    for (Eigen::Index i = 0; i < m; ++i)
+        for (Eigen::Index j = 0; j < n; ++j) mProduct(0, i + j) += q(0, i) * p(0, j);
+    return mProduct;
+}
