@@ -88,13 +88,15 @@ Matrix reducedRowEchelon(const Matrix& m) {
         const Complex zPivot = mR(iBest, iColumn);
         mR.row(iBest) /= zPivot;
         if (iBest > iPivot_Row) mR.row(iBest).swap(mR.row(iPivot_Row));
+        // Every other row loses its multiple of the pivot row from this column on, as one
+        // rank-one update (the pivot row's own factor is 0); the column is then exactly 0.
         const Eigen::Index iTail = iColumns - iColumn;
-        for (Eigen::Index iRow = 0; iRow < iRows; ++iRow) {
-            if (iRow == iPivot_Row) continue;
-            const Complex zFactor = mR(iRow, iColumn);
-            mR.row(iRow).tail(iTail) -= zFactor * mR.row(iPivot_Row).tail(iTail);
-            mR(iRow, iColumn) = 0.0;
-        }
+        const Eigen::RowVectorXcd vPivot_Row = mR.row(iPivot_Row).tail(iTail);
+        Eigen::VectorXcd vFactors = mR.col(iColumn);
+        vFactors(iPivot_Row) = 0.0;
+        mR.rightCols(iTail).noalias() -= vFactors * vPivot_Row;
+        mR.col(iColumn).setZero();
+        mR(iPivot_Row, iColumn) = vPivot_Row(0);
         ++iPivot_Row;
     }
     return mR;
