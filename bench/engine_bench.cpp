@@ -37,7 +37,8 @@ Matrix fixedMatrix(Index iRows, Index iColumns, std::uint64_t uiSeed) {
 }
 
 // The seed of each operand is its position in the table. B is scaled so that its determinant
-// stays finite (A's is about 1E+538); C holds 512 coefficients; v X w is 512 x 512.
+// and characteristic polynomial stay finite (A's determinant is about 1E+538); C holds 512
+// coefficients; v X w is 512 x 512.
 const struct {
     eTOKEN eVariable;
     Index iRows, iColumns;
@@ -58,7 +59,7 @@ const struct {
     {"solve_vector", {eT_A, eT_SOLVE, eT_u}},
     {"inverse", {eT_INV, eT_A}},
     {"determinant", {eT_DET, eT_B}},
-    {"characteristic_polynomial", {eT_CHARP, eT_A}},
+    {"characteristic_polynomial", {eT_CHARP, eT_B}},
     {"eigenvalues", {eT_EVALS, eT_A}},
     {"schur", {eT_SCHUR, eT_A}},
     {"singular_values", {eT_SVD, eT_A}},

@@ -118,7 +118,7 @@ ROWS = [
     ("Solve, 1 column", "solve_vector", "lstsq(A, u)", lambda: np.linalg.lstsq(A, u, rcond=None), 1),
     ("Inv", "inverse", "inv(A)", lambda: np.linalg.inv(A), 1),
     ("Det", "determinant", "det(B)", lambda: np.linalg.det(B), 1),
-    ("CharP", "characteristic_polynomial", "eigvals(A)", lambda: np.linalg.eigvals(A), 1),
+    ("CharP", "characteristic_polynomial", "eigvals(B)", lambda: np.linalg.eigvals(B), 1),
     ("Evals", "eigenvalues", "eig(A)", lambda: np.linalg.eig(A), 1),
     ("Schur", "schur", "LAPACK zgees(A)", lambda: lapack_schur(A), 1),
     ("SVD", "singular_values", "svd(A)", lambda: np.linalg.svd(A), 1),
