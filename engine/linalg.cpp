@@ -209,7 +209,8 @@ Eigen::VectorXd svd(const Matrix& m, eSVD eVectors, Matrix* pmU, Matrix* pmV) {
 
 Matrix leastSquares(const Matrix& a, const Matrix& b) {
     if (!a.allFinite() || !b.allFinite()) return nanMatrix(a.cols(), b.cols());
-    const double dTolerance = gc_dSOLVE_CUT * a.norm() * static_cast<double>(std::max(a.rows(), a.cols()));
+    // stableNorm: no overflow for entries beyond 1e154.
+    const double dTolerance = gc_dSOLVE_CUT * a.stableNorm() * static_cast<double>(std::max(a.rows(), a.cols()));
 #ifdef ORBEX_LAPACK
     // Note: zgelsd never forms u and v, which halves the work for a few right-hand sides; its
     // cost grows with their number, and past an eighth of min(rows, columns) the decomposition

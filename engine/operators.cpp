@@ -1,16 +1,13 @@
 // The operator levels: additive, multiplicative (products, divisions, tensor product) and the
 // Solve / power level, and the polynomial product.
-#include <algorithm>
 #include <cmath>
-#include <limits>
+#include <utility>
 
 #include "engine_state.h"
 #include "linalg.h"
 
 namespace {
 
-constexpr double gc_dSOLVE_ZERO = 1e-36;        ///< a largest singular value this small: A is zero
-constexpr double gc_dSOLVE_TOLERANCE = 1e-16;   ///< relative cut-off of the small singular values
 constexpr Eigen::Index gc_iPOLY_MAX = 0x3ffff;  ///< polynomial product: n + m at most this
 
 eTOKEN nextToken() { return lg_aToken_Stream[lg_uiNext_Token].mp_eToken; }
@@ -123,27 +120,12 @@ Matrix applyTermOperator(eTOKEN eOperator, const Matrix& a, const Matrix& b) {
 
 // --- The Solve and power level ---------------------------------------------------------------
 
-/// The minimum-norm least-squares solution X of A X = B through the thin SVD of A.
+/// The minimum-norm least-squares solution X of A X = B, from the singular values of A.
 // Note: singular values at most 1e-16 |A|_F max(m, n) count as zero, so a rank-deficient A
 // gives the minimum-norm solution instead of huge entries.
 Matrix solve(const Matrix& a, const Matrix& b) {
     if (b.rows() == 0 || b.rows() != a.rows()) return raiseError(8);
-    if (!isNumber(a)) {
-        // The decomposition refuses non-finite input; the answer is not-a-number, which the
-        // additive level reports as error 12.
-        return Matrix::Constant(a.cols(), b.cols(), Complex(std::numeric_limits<double>::quiet_NaN(), 0.0));
-    }
-    Matrix mU, mV;
-    const Eigen::VectorXd adSingular = linalg::svd(a, linalg::eSVD::THIN, &mU, &mV);
-    if (adSingular(0) <= gc_dSOLVE_ZERO) return Matrix::Zero(a.cols(), b.cols());
-    // stableNorm: the Frobenius norm without overflow for entries beyond 1e154.
-    const double dTolerance =
-        gc_dSOLVE_TOLERANCE * a.stableNorm() * static_cast<double>(std::max(a.rows(), a.cols()));
-    Eigen::VectorXcd azInverse(adSingular.size());
-    for (Eigen::Index k = 0; k < adSingular.size(); ++k)
-        azInverse(k) = adSingular(k) <= dTolerance ? Complex(0.0, 0.0) : Complex(1.0 / adSingular(k), 0.0);
-    const Matrix mPseudo_Inverse = mV * azInverse.asDiagonal() * mU.adjoint();
-    return linalg::product(mPseudo_Inverse, b);
+    return linalg::leastSquares(a, b);   // not-a-number for a non-finite A, error 12 at the additive level
 }
 
 /// One entry of an element-wise power: an exponent of exactly 2 + 0i squares exactly.
