@@ -133,7 +133,8 @@ Matrix ClCalculator::normFunction(bool bOperator) {
 // The result is R. Householder QR (no s, or s = 0) stores Q with M = Q R; with column pivoting
 // (s = 1) Q and the permutation P with M P = Q R. Q and P are written once the factorisation
 // is done, whatever fails after it. Errors: 4 without "(" or the closing ")", 8 for an empty M
-// or no ", " after it, 11 for an s that is not 1 x 1 with real part 0 or 1.
+// or no ", " after it, 11 for an s that is not 1 x 1 with real part 0 or 1, 19 when Q (rows x
+// rows) or P (columns x columns) would pass the entry limit.
 Matrix ClCalculator::qrFunction() {
     if (!openList()) return raiseError(4);
     const Matrix mM = expression();
@@ -146,6 +147,7 @@ Matrix ClCalculator::qrFunction() {
         if (!isScalar(mS) || (mS(0, 0).real() != 0.0 && mS(0, 0).real() != 1.0)) return raiseError(11);
         bPivoting = mS(0, 0).real() == 1.0;
     }
+    if (mM.rows() > gc_iMAX_SQUARE_SIDE || (bPivoting && mM.cols() > gc_iMAX_SQUARE_SIDE)) return raiseError(19);
     Matrix mQ, mR;
     if (bPivoting) {
         Matrix mP;

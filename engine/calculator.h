@@ -15,6 +15,7 @@ using Matrix = Eigen::MatrixXcd;
 using Complex = std::complex<double>;
 
 constexpr Eigen::Index gc_iMAX_ENTRIES = 262144;   ///< no value may have more entries (512 x 512)
+constexpr Eigen::Index gc_iMAX_SQUARE_SIDE = 512;  ///< side of the largest square value within the limit
 
 /// The result of reading an entry reference V(rows, columns).
 struct Clmatrixref {

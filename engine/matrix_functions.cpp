@@ -58,7 +58,9 @@ Matrix schurForm(const Matrix& m) {
 }
 
 /// M = U S V*: the result is the column of singular values, U and V receive the full factors.
+/// A side past 512 is error 19: its full factor would pass the entry limit.
 Matrix singularValues(const Matrix& m) {
+    if (std::max(m.rows(), m.cols()) > gc_iMAX_SQUARE_SIDE) return ClCalculator::raiseError(19);
     Matrix mU, mV;
     const Eigen::VectorXd vValues = linalg::svd(m, linalg::eSVD::FULL, &mU, &mV);
     ClCalculator::mp_mVariable[eT_U] = std::move(mU);

@@ -46,4 +46,23 @@ TEST_F(ClCalculatorHardening, NestedGridsAreNotReadExponentially) {
     EXPECT_EQ(ClCalculator::mp_mParser_Output, mat({{1}}));
 }
 
+TEST_F(ClCalculatorHardening, FullFactorsPastTheEntryLimitAreRefused) {
+    // A 1 x 262144 row once asked SVD for a 262144 x 262144 V and QR for as large a P.
+    struct {
+        const char* acLine;
+        unsigned short uiError;
+    } const aCASES[] = {
+        {"SVD (Ones(1, 513))", 19},       {"SVD (Ones(513, 1))", 19},    {"QR (Ones(513, 1))", 19},
+        {"QR (Ones(1, 513), 1)", 19},     {"QR (Ones(1, 513))", 0},      {"SVD (Ones(512, 2))", 0},
+        {"QR (Ones(512, 2), 1)", 0},
+    };
+    for (const auto& testCase : aCASES) {
+        SCOPED_TRACE(testCase.acLine);
+        resetEngine();
+        evaluate(testCase.acLine);
+        EXPECT_EQ(g_uiError_Number, testCase.uiError);
+        for (const Matrix& mVariable : ClCalculator::mp_mVariable) EXPECT_LE(mVariable.size(), gc_iMAX_ENTRIES);
+    }
+}
+
 }  // namespace
