@@ -49,7 +49,8 @@ fuzz: deps
 	cmake --build $(FUZZ_BUILD) --target fuzz_lines -j $(JOBS)
 	mkdir -p $(FUZZ_BUILD)/corpus
 	./$(FUZZ_BUILD)/tests/fuzz/fuzz_lines -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=4096 \
-		-max_len=2048 -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus tests/fuzz/corpus
+		-max_len=2048 -dict=tests/fuzz/lines.dict -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/ \
+		$(FUZZ_BUILD)/corpus tests/fuzz/corpus
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(EIGEN_BUILD) $(FUZZ_BUILD)
