@@ -166,14 +166,16 @@ Clmatrixref ClCalculator::matrixref() {
         raiseError(21);
         return reference;
     }
-    if (nextToken() != eT_RPAREN) {
+    const Eigen::Index iRows = reference.mp_mRows.cols(), iColumns = reference.mp_mColumns.cols();
+    const bool bClosed = nextToken() == eT_RPAREN;
+    // Indices repeat freely, so k x l may pass the entry limit: error 19.
+    if (!bClosed || iRows * iColumns > gc_iMAX_ENTRIES) {
         reference.mp_mRows.resize(0, 0);
         reference.mp_mColumns.resize(0, 0);
-        raiseError(21);
+        raiseError(bClosed ? 19 : 21);
         return reference;
     }
     ++lg_uiNext_Token;
-    const Eigen::Index iRows = reference.mp_mRows.cols(), iColumns = reference.mp_mColumns.cols();
     reference.mp_mValues.resize(iRows, iColumns);
     for (Eigen::Index a = 0; a < iRows; ++a)
         for (Eigen::Index b = 0; b < iColumns; ++b)

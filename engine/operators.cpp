@@ -48,11 +48,13 @@ Matrix addTerms(eTOKEN eOperator, Matrix mLeft, Matrix mRight) {
 
 // --- The multiplicative level ----------------------------------------------------------------
 
+/// A * B; a product past the entry limit (a long column times a long row) is error 19.
 Matrix multiply(const Matrix& a, const Matrix& b) {
     if (b.rows() == 0) return raiseError(8);
     if (isScalar(a)) return b * a(0, 0);
     if (isScalar(b)) return a * b(0, 0);
     if (b.rows() != a.cols()) return raiseError(6);
+    if (a.rows() * b.cols() > gc_iMAX_ENTRIES) return raiseError(19);
     return linalg::product(a, b);
 }
 
@@ -125,6 +127,7 @@ Matrix applyTermOperator(eTOKEN eOperator, const Matrix& a, const Matrix& b) {
 // gives the minimum-norm solution instead of huge entries.
 Matrix solve(const Matrix& a, const Matrix& b) {
     if (b.rows() == 0 || b.rows() != a.rows()) return raiseError(8);
+    if (a.cols() * b.cols() > gc_iMAX_ENTRIES) return raiseError(19);   // X is A's columns x B's columns
     return linalg::leastSquares(a, b);   // not-a-number for a non-finite A, error 12 at the additive level
 }
 

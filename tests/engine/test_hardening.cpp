@@ -65,4 +65,22 @@ TEST_F(ClCalculatorHardening, FullFactorsPastTheEntryLimitAreRefused) {
     }
 }
 
+TEST_F(ClCalculatorHardening, ResultsPastTheEntryLimitAreRefusedBeforeAllocation) {
+    // Each of these once asked for a 262144 x 262144 matrix, about a terabyte.
+    const char* const aacLINES[] = {
+        "Ones(262144, 1) * Ones(1, 262144)",
+        "Ones(1, 262144) Solve Ones(1, 262144)",
+        "A(Ones(1, 262144), Ones(1, 262144))",
+        "A(Ones(1, 262144), Ones(1, 262144)) = 2",
+    };
+    for (const char* acLine : aacLINES) {
+        SCOPED_TRACE(acLine);
+        resetEngine();
+        ClCalculator::mp_mVariable[eT_A] = mat({{5}});
+        evaluate(acLine);
+        EXPECT_EQ(g_uiError_Number, 19);
+        EXPECT_EQ(ClCalculator::mp_mVariable[eT_A], mat({{5}}));
+    }
+}
+
 }  // namespace
