@@ -129,12 +129,12 @@ void clearChars(char* s, char c) {
 
 namespace {
 /// Frobenius norm of the finite entries: an infinite entry must not make every other one negligible.
+// Note: stableNorm, as the plain sum of squares overflows for entries beyond 1e154.
 double finiteNorm(const Matrix& m) {
-    if (isNumber(m)) return m.norm();
-    double dSum = 0.0;
-    for (Eigen::Index i = 0; i < m.size(); ++i)
-        if (ismyfinite(m(i).real()) && ismyfinite(m(i).imag())) dSum += std::norm(m(i));
-    return std::sqrt(dSum);
+    if (isNumber(m)) return m.stableNorm();
+    return m.unaryExpr([](const Complex& z) {
+                return ismyfinite(z.real()) && ismyfinite(z.imag()) ? z : Complex(0.0);
+            }).stableNorm();
 }
 }  // namespace
 
@@ -172,7 +172,7 @@ void ClCalculator::matrixDisplay(const Matrix& m) {
     g_acOutput_Line[0] = '\0';
     if (m.rows() == 0) return;
     const double dSize = static_cast<double>(std::max(m.rows(), m.cols()));
-    const double dTolerance = isNumber(m) ? 5e-15 * m.norm() * dSize : 5e-15 * dSize;
+    const double dTolerance = isNumber(m) ? 5e-15 * m.stableNorm() * dSize : 5e-15 * dSize;
     const bool bFull = !g_bZero_Out || m.size() == 1;
     char* pcEnd = g_acOutput_Line;
     for (Eigen::Index iRow = 0; iRow < m.rows(); ++iRow) {

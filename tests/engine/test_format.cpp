@@ -92,6 +92,7 @@ TEST_F(ClCalculatorFormat, MatrixTexts) {
          "INF, INF, -INF"},
         {Matrix(), true, ""},
         {mat({{1}, {2}, {3}}), true, "1 ;\n2 ;\n3"},
+        {mat({{1e200, 1}}), true, "1E+200, 0"},   // the norm must not overflow
     };
     for (const auto& testCase : aCASES) {
         SCOPED_TRACE(testCase.acText);
@@ -115,6 +116,7 @@ TEST_F(ClCalculatorFormat, CleanUp) {
     } aCASES[] = {
         {mat({{1, 4.77396e-15}}), mat({{1, 4.77396e-15}})},   // tol 2e-16 keeps it
         {mat({{1, 1e-17}}), mat({{1, 0}})},
+        {mat({{1e200, 1}}), mat({{1e200, 0}})},
         {mat({{Complex(1, 1e-40)}}), mat({{1}})},              // a scalar's tol is relative
         {mat({{1e-40}}), mat({{1e-40}})},
         {mat({{0, 0}}), mat({{0, 0}})},
