@@ -1,13 +1,11 @@
 // Diag, Norm, OpNm, QR, the constructors Id, Ones and El_Op, and the arguments of Rpt.
 #include <cmath>
 #include <limits>
-#include <random>
 #include <string>
 
 #include <gtest/gtest.h>
 
-#include "engine_state.h"
-#include "line_codes.h"
+#include "matrix_cases.h"
 
 namespace {
 
@@ -26,11 +24,7 @@ TEST_F(ClCalculatorArgumentLists, ValuesAndErrors) {
     Matrix mSuperdiagonal = Matrix::Zero(3, 3), mSubdiagonal = Matrix::Zero(3, 3);
     mSuperdiagonal(0, 1) = mSubdiagonal(1, 0) = 1.0;
     mSuperdiagonal(1, 2) = mSubdiagonal(2, 1) = 2.0;
-    const struct {
-        const char* acLine;
-        int iError;
-        Matrix mValue;   // checked when there is no error
-    } aCASES[] = {
+    const ClLine_Case aCASES[] = {
         {"Diag([1, 2; 3, 4])", 0, mat({{1}, {4}})},
         {"Diag([1, 2, 3; 4, 5, 6])", 0, mat({{1}, {5}})},
         {"Diag([1, 2])", 0, mat({{1, 0}, {0, 2}})},
@@ -39,47 +33,47 @@ TEST_F(ClCalculatorArgumentLists, ValuesAndErrors) {
         {"Diag([1, 2], 1)", 0, mSuperdiagonal},
         {"Diag([1, 2],  - 1.7)", 0, mSubdiagonal},
         {"Diag([1, 2], 0.9)", 0, mat({{1, 0}, {0, 2}})},
-        {"Diag([1, 2], 510)", 0, Matrix()},   // 512 x 512, the largest
-        {"Diag([1, 2], 511)", 19, Matrix()},
-        {"Diag([1, 2], 1E300)", 19, Matrix()},
-        {"Diag([1: 513])", 19, Matrix()},
-        {"Diag([1, 2], [1, 2])", 8, Matrix()},
-        {"Diag([1, 2]; 3)", 8, Matrix()},
-        {"Diag(A, 1)", 4, Matrix()},
-        {"Diag 1", 4, Matrix()},
+        {"Diag([1, 2], 510)", 0, {}},   // 512 x 512, the largest
+        {"Diag([1, 2], 511)", 19, {}},
+        {"Diag([1, 2], 1E300)", 19, {}},
+        {"Diag([1: 513])", 19, {}},
+        {"Diag([1, 2], [1, 2])", 8, {}},
+        {"Diag([1, 2]; 3)", 8, {}},
+        {"Diag(A, 1)", 4, {}},
+        {"Diag 1", 4, {}},
         {"Norm([3, 4])", 0, mat({{4}})},
         {"Norm(2, [3, 4])", 0, mat({{5}})},
         {"Norm(1, [3,  - 4i])", 0, mat({{7}})},
         {"Norm(2 + i, [3, 4])", 0, mat({{5}})},   // the imaginary part of p is ignored
         {"Norm(1.5, [1, 1])", 0, mat({{std::pow(2.0, 1.0 / 1.5)}})},
-        {"Norm(0.5, [1])", 7, Matrix()},
-        {"Norm([1, 2], A)", 7, Matrix()},
-        {"Norm(2; A)", 7, Matrix()},
+        {"Norm(0.5, [1])", 7, {}},
+        {"Norm([1, 2], A)", 7, {}},
+        {"Norm(2; A)", 7, {}},
         {"OpNm(A)", 0, mat({{7}})},
         {"OpNm(1, A)", 0, mat({{6}})},
         {"OpNm(2, [3, 0; 0,  - 5])", 0, mat({{5}})},
-        {"OpNm(3, A)", 7, Matrix()},
-        {"OpNm(2, Exp [1000])", 12, Matrix()},
-        {"OpNm(3, A; 1)", 7, Matrix()},   // the bad p is reported before the missing ")"
-        {"Norm(2, A; 1)", 4, Matrix()},
-        {"QR (A, 2)", 11, Matrix()},
-        {"QR (A, [0, 1])", 11, Matrix()},
-        {"QR (A; 1)", 8, Matrix()},
-        {"QR (A, 1; 2)", 4, Matrix()},
+        {"OpNm(3, A)", 7, {}},
+        {"OpNm(2, Exp [1000])", 12, {}},
+        {"OpNm(3, A; 1)", 7, {}},   // the bad p is reported before the missing ")"
+        {"Norm(2, A; 1)", 4, {}},
+        {"QR (A, 2)", 11, {}},
+        {"QR (A, [0, 1])", 11, {}},
+        {"QR (A; 1)", 8, {}},
+        {"QR (A, 1; 2)", 4, {}},
         {"Id(2, 3)", 0, mat({{1, 0, 0}, {0, 1, 0}})},
         {"Id(2.9)", 0, mat({{1, 0}, {0, 1}})},
         {"Id([2, 3])", 0, mat({{1, 0, 0}, {0, 1, 0}})},
         {"Ones([1, 2, 3])", 0, mat({{1, 1, 1}})},   // a single row that is not a size gives its own size
         {"Ones(A)", 0, mat({{1, 1}, {1, 1}})},
         {"Ones(1: 3)", 0, mat({{1, 1, 1}})},
-        {"Id(0)", 19, Matrix()},
-        {"Id(0.5)", 19, Matrix()},
-        {"Id( - 2,  - 3)", 19, Matrix()},
-        {"Ones(600, 600)", 19, Matrix()},
-        {"Ones(512, 513)", 19, Matrix()},
-        {"Ones(1E300, 1E300)", 19, Matrix()},
-        {"Id(2, 3, 4)", 5, Matrix()},
-        {"Id(1; 2)", 5, Matrix()},
+        {"Id(0)", 19, {}},
+        {"Id(0.5)", 19, {}},
+        {"Id( - 2,  - 3)", 19, {}},
+        {"Ones(600, 600)", 19, {}},
+        {"Ones(512, 513)", 19, {}},
+        {"Ones(1E300, 1E300)", 19, {}},
+        {"Id(2, 3, 4)", 5, {}},
+        {"Id(1; 2)", 5, {}},
         {"El_Op(0, 3, 1, 3)", 0, mat({{0, 0, 1}, {0, 1, 0}, {1, 0, 0}})},
         {"El_Op(0, 2, 2, 2)", 0, mat({{1, 0}, {0, 1}})},
         {"El_Op(1, 2, 2, 5)", 0, mat({{1, 0}, {0, 5}})},
@@ -88,45 +82,25 @@ TEST_F(ClCalculatorArgumentLists, ValuesAndErrors) {
         {"El_Op(2, 3, 3, 1,  - 2)", 0, mat({{1, 0, 0}, {0, 1, 0}, {-2, 0, 1}})},
         {"El_Op(2, 2, 1, 1, 3)", 0, mat({{3, 0}, {0, 1}})},
         {"El_Op(0.5, 2.7, 1.9, 2)", 0, mat({{0, 1}, {1, 0}})},
-        {"El_Op(1, 22, 1, 2)", 0, Matrix()},
-        {"El_Op(1, 23, 1, 2)", 21, Matrix()},
-        {"El_Op(1, 0, 1, 2)", 21, Matrix()},
-        {"El_Op(0, 3, 1, 4)", 21, Matrix()},
-        {"El_Op(0, 3, 0, 1)", 21, Matrix()},
-        {"El_Op(2, 3, 1, 2)", 21, Matrix()},
-        {"El_Op(3, 3, 1, 2)", 21, Matrix()},
-        {"El_Op(0, 3, 1)", 21, Matrix()},
-        {"El_Op(0, 3, 1, 2, 1, 1)", 21, Matrix()},
-        {"El_Op(A)", 21, Matrix()},
-        {"El_Op(0, 1E300, 1, 1)", 21, Matrix()},
-        {"El_Op(1, 2,  - 1E300, 1)", 21, Matrix()},
+        {"El_Op(1, 22, 1, 2)", 0, {}},
+        {"El_Op(1, 23, 1, 2)", 21, {}},
+        {"El_Op(1, 0, 1, 2)", 21, {}},
+        {"El_Op(0, 3, 1, 4)", 21, {}},
+        {"El_Op(0, 3, 0, 1)", 21, {}},
+        {"El_Op(2, 3, 1, 2)", 21, {}},
+        {"El_Op(3, 3, 1, 2)", 21, {}},
+        {"El_Op(0, 3, 1)", 21, {}},
+        {"El_Op(0, 3, 1, 2, 1, 1)", 21, {}},
+        {"El_Op(A)", 21, {}},
+        {"El_Op(0, 1E300, 1, 1)", 21, {}},
+        {"El_Op(1, 2,  - 1E300, 1)", 21, {}},
         // The first error of a line wins.
-        {"Diag(Inv [1, 2], 1E300)", 9, Matrix()},
-        {"Norm(Det [1, 2], A)", 9, Matrix()},
-        {"QR (A, Inv [1, 2; 2, 4])", 10, Matrix()},
-        {"Id(2, 3) + Ones(2)", 6, Matrix()},
+        {"Diag(Inv [1, 2], 1E300)", 9, {}},
+        {"Norm(Det [1, 2], A)", 9, {}},
+        {"QR (A, Inv [1, 2; 2, 4])", 10, {}},
+        {"Id(2, 3) + Ones(2)", 6, {}},
     };
-    for (const auto& test : aCASES) {
-        SCOPED_TRACE(test.acLine);
-        g_uiError_Number = 0;
-        evaluate(test.acLine);
-        EXPECT_EQ(g_uiError_Number, test.iError);
-        if (test.iError != 0 || test.mValue.size() == 0) continue;
-        const Matrix& mValue = ClCalculator::mp_mParser_Output;
-        ASSERT_EQ(mValue.rows(), test.mValue.rows());
-        ASSERT_EQ(mValue.cols(), test.mValue.cols());
-        EXPECT_LE((mValue - test.mValue).norm(), 8 * gc_dEPSILON * test.mValue.norm()) << mValue;
-    }
-}
-
-/// Entries with normally distributed real and imaginary parts, from a fixed seed.
-Matrix randomMatrix(Eigen::Index iRows, Eigen::Index iColumns, unsigned uiSeed) {
-    std::mt19937 generator(uiSeed);
-    std::normal_distribution<double> normal;
-    Matrix m(iRows, iColumns);
-    for (Eigen::Index j = 0; j < iColumns; ++j)
-        for (Eigen::Index i = 0; i < iRows; ++i) m(i, j) = Complex(normal(generator), normal(generator));
-    return m;
+    checkLines(aCASES);
 }
 
 // M = Q R with Q unitary and R upper triangular; with pivoting M P = Q R, P a permutation.
