@@ -1,4 +1,4 @@
-// The linear algebra facilities: LAPACK through LAPACKE on OpenBLAS when built with
+// The linear algebra facilities: LAPACK through LAPACKE and BLAS on OpenBLAS when built with
 // ORBEX_LAPACK, Eigen's own decompositions otherwise. Products are Eigen's either way; with
 // ORBEX_LAPACK Eigen hands them to OpenBLAS (EIGEN_USE_BLAS).
 #include "linalg.h"
@@ -12,6 +12,7 @@
 #ifdef ORBEX_LAPACK
 #define lapack_complex_float std::complex<float>
 #define lapack_complex_double std::complex<double>
+#include <cblas.h>
 #include <lapacke.h>
 #endif
 
@@ -88,6 +89,16 @@ Matrix lapackLeastSquares(const Matrix& a, const Matrix& b, double dTolerance) {
 }  // namespace
 
 Matrix product(const Matrix& a, const Matrix& b) { return a * b; }
+
+void subtractOuterProduct(Eigen::Ref<Matrix> m, const Eigen::VectorXcd& x, const Eigen::RowVectorXcd& y) {
+#ifdef ORBEX_LAPACK
+    const Complex zMinus_One(-1.0, 0.0);
+    cblas_zgeru(CblasColMajor, dim(m.rows()), dim(m.cols()), &zMinus_One, x.data(), 1, y.data(), 1, m.data(),
+                static_cast<lapack_int>(std::max<Index>(1, m.outerStride())));
+#else
+    m.noalias() -= x * y;
+#endif
+}
 
 Matrix inverse(const Matrix& m) {
     if (!m.allFinite()) return nanMatrix(m.rows(), m.cols());

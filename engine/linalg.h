@@ -12,6 +12,9 @@ namespace linalg {
 /// General dense product a * b.
 Matrix product(const Matrix& a, const Matrix& b);
 
+/// m -= x y: subtracts the outer product of a column and a row (a rank-one update).
+void subtractOuterProduct(Eigen::Ref<Matrix> m, const Eigen::VectorXcd& x, const Eigen::RowVectorXcd& y);
+
 /// Inverse by LU with partial pivoting; a singular matrix gives non-finite entries.
 Matrix inverse(const Matrix& m);
 

@@ -96,7 +96,7 @@ Matrix reducedRowEchelon(const Matrix& m) {
         const Eigen::RowVectorXcd vPivot_Row = mR.row(iPivot_Row).tail(iTail);
         Eigen::VectorXcd vFactors = mR.col(iColumn);
         vFactors(iPivot_Row) = 0.0;
-        mR.rightCols(iTail).noalias() -= vFactors * vPivot_Row;
+        linalg::subtractOuterProduct(mR.rightCols(iTail), vFactors, vPivot_Row);
         mR.col(iColumn).setZero();
         mR(iPivot_Row, iColumn) = vPivot_Row(0);
         ++iPivot_Row;

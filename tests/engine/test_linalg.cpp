@@ -70,6 +70,17 @@ TEST_F(Linalg, ProductIsTheSumOfProducts) {
     }
 }
 
+// The update reaches a block of columns only, through its column stride.
+TEST_F(Linalg, OuterProductUpdatesABlock) {
+    const Matrix m = randomMatrix(7, 9, 5);
+    const Eigen::VectorXcd x = randomMatrix(7, 1, 6);
+    const Eigen::RowVectorXcd y = randomMatrix(1, 5, 7);
+    Matrix mUpdated = m;
+    linalg::subtractOuterProduct(mUpdated.rightCols(5), x, y);
+    EXPECT_EQ(mUpdated.leftCols(4), m.leftCols(4));
+    expectSmall(mUpdated.rightCols(5) - (m.rightCols(5) - x.lazyProduct(y)), m.norm() + x.norm() * y.norm(), 1);
+}
+
 TEST_F(Linalg, InverseAndDeterminant) {
     for (const Index n : gc_aiSQUARE_SIZES) {
         const unsigned uiSeed = static_cast<unsigned>(n);
