@@ -131,9 +131,11 @@ Matrix solve(const Matrix& a, const Matrix& b) {
     return linalg::leastSquares(a, b);   // not-a-number for a non-finite A, error 12 at the additive level
 }
 
-/// One entry of an element-wise power: an exponent of exactly 2 + 0i squares exactly.
+/// One entry of an element-wise power: an exponent of exactly 2 + 0i squares exactly, and one
+/// of exactly 0 gives 1 (as the real power does; the complex one would make 0 ^ 0 not a number).
 Complex raiseEntry(const Complex& z, const Complex& w) {
     if (w == Complex(2.0, 0.0)) return z * z;
+    if (w == Complex(0.0, 0.0)) return 1.0;
     return std::pow(z, w);   // the principal power exp(w log z) of the platform's cpow
 }
 

@@ -321,10 +321,12 @@ TEST_F(ClCalculatorOperators, PowerValues) {
     expectErrors({{"[1, 2] ^ [1, 2, 3]", 8}, {"2 ^ [1, 2]", 8}, {"[1, 2] ^ B", 24}, {"[1, 2] ^ [1; 2] + 1 / 0", 8}});
 }
 
-// A zero base follows the platform's cpow: 0 to a positive power is 0, 0 ^ 0 is not-a-number.
+// A zero base: 0 to a positive power is 0, to the power 0 it is 1 as for every other base, to a
+// negative or imaginary power it is not a number.
 TEST_F(ClCalculatorOperators, PowerOfZero) {
-    expectValues({{"0 ^ 0.5", mat({{0}})}, {"0 ^ 3", mat({{0}})}, {"0 ^ 2", mat({{0}})}, {"[0, 2] ^ [1 + i, 2]", mat({{0, 4}})}});
-    expectErrors({{"0 ^ 0", 12}, {"[0, 1] ^ 0", 12}, {"0 ^  - 1", 12}});
+    expectValues({{"0 ^ 0.5", mat({{0}})}, {"0 ^ 3", mat({{0}})}, {"0 ^ 2", mat({{0}})}, {"[0, 2] ^ [1 + i, 2]", mat({{0, 4}})},
+                  {"0 ^ 0", mat({{1}})}, {"[0, 1, 2] ^ 0", mat({{1, 1, 1}})}, {"[0, 2] ^ [0, 0]", mat({{1, 1}})}});
+    expectErrors({{"0 ^  - 1", 12}, {"0 ^ i", 12}});
 }
 
 // An exponent of exactly 2 + 0i squares: no imaginary residue from exp(2 log z).
