@@ -51,6 +51,8 @@ TEST_F(ClCalculatorMatrixFunctions, ValuesAndErrors) {
         {"Det ([1, 0; 0, 1E - 15])", 0, mat({{1e-15}})},
         {"Det ([1E - 20])", 0, mat({{1e-20}})},
         {"Det ([2, 1; 1, 2])", 0, mat({{3}})},
+        {"Det ([1E160, 0; 0, 1])", 0, mat({{1e160}})},   // the norm in the threshold must not overflow
+        {"RREF ([1E200, 0; 0, 1])", 0, mat({{1, 0}, {0, 1}})},
         {"Det ([1, 2, 3; 4, 5, 6])", 9, {}},
         {"Inv ([2])", 0, mat({{0.5}})},
         {"Inv ([1, 2; 2, 4])", 10, {}},
