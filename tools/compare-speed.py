@@ -179,7 +179,7 @@ def main():
     binary, repetitions = sys.argv[1], int(sys.argv[2]) if len(sys.argv) > 2 else 5
     print("load before: " + " ".join("%.2f" % load for load in os.getloadavg()))
     print("NumPy %s on %s" % (np.__version__, openblas_config()))
-    print("%-24s %-16s %10s  %-24s %10s %7s" % ("operation", "engine line", "engine ms", "yardstick",
+    print("%-24s %-16s %10s  %-30s %10s %7s" % ("operation", "engine line", "engine ms", "yardstick",
                                                  "yardstick ms", "ratio"))
     misses = []
     for operation, name, yardstick_text, yardstick, factor in ROWS:
@@ -187,13 +187,17 @@ def main():
         names = [name] + ([yardstick] if isinstance(yardstick, str) else [])
         times, context = engine_times(binary, names, repetitions)
         seconds, line = times[name]
-        reference = times[yardstick][0] if isinstance(yardstick, str) else numpy_time(yardstick, repetitions)
+        if isinstance(yardstick, str):
+            reference, count = times[yardstick]
+            yardstick_text += ", " + count
+        else:
+            reference = numpy_time(yardstick, repetitions)
         reference *= factor
         ratio = seconds / reference
         missed = ratio > RATIO_LIMIT or seconds > SECONDS_LIMIT
         if missed:
             misses.append(operation)
-        print("%-24s %-16s %10.2f  %-24s %10.2f %7.2f%s" % (operation, line or "A", seconds * 1e3, yardstick_text,
+        print("%-24s %-16s %10.2f  %-30s %10.2f %7.2f%s" % (operation, line or "A", seconds * 1e3, yardstick_text,
                                                            reference * 1e3, ratio, "  MISS" if missed else ""))
     print("engine on " + context.get("openblas", "Eigen alone"))
     print("load after: " + " ".join("%.2f" % load for load in os.getloadavg()))
