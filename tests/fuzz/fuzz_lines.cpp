@@ -15,6 +15,7 @@ constexpr int gc_iMAX_LINES = 8;               ///< lines per input, split at by
 constexpr unsigned char gc_ucLINE_BREAK = 10;
 constexpr int gc_iDISPLAY_WAYS = 6;                  ///< three formats, Zero Out on and off
 constexpr Eigen::Index gc_iALL_WAYS_MAX = 65536;     ///< larger results are shown one way per line
+constexpr int gc_iLINE_TEXT_SIZE = 8192;             ///< the input display's rendering buffer
 
 /// Stops the run with a message when the engine left its state inconsistent.
 void require(bool bHolds, const char* acWhat) {
@@ -36,6 +37,8 @@ void checkState() {
     require(lg_aToken_Stream[lg_uiToken_Stream_Length].mp_eToken == eT_NULL, "stream without its null token");
     require(g_uiError_Number < gc_iERROR_COUNT, "error number without a message");
     require(std::memchr(g_acOutput_Line, 0, gc_iOUTPUT_LINE_SIZE) != nullptr, "output text not terminated");
+    char acLine_Text[gc_iLINE_TEXT_SIZE];   // the line as the input display renders it
+    line.inputToChar(acLine_Text, 0, line.mp_uiLength);
     require(fitsLimit(ClCalculator::mp_mLast_Output), "Ans over the entry limit");
     for (const Matrix& mVariable : ClCalculator::mp_mVariable)
         require(fitsLimit(mVariable), "variable over the entry limit");
