@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "engine_state.h"
+#include "linalg.h"
 
 namespace {
 
@@ -129,12 +130,12 @@ void clearChars(char* s, char c) {
 
 namespace {
 /// Frobenius norm of the finite entries: an infinite entry must not make every other one negligible.
-// Note: stableNorm, as the plain sum of squares overflows for entries beyond 1e154.
+// Note: a norm that cannot overflow, as the plain sum of squares does for entries beyond 1e154.
 double finiteNorm(const Matrix& m) {
-    if (isNumber(m)) return m.stableNorm();
-    return m.unaryExpr([](const Complex& z) {
-                return ismyfinite(z.real()) && ismyfinite(z.imag()) ? z : Complex(0.0);
-            }).stableNorm();
+    if (isNumber(m)) return linalg::norm(m);
+    return linalg::norm(m.unaryExpr([](const Complex& z) {
+        return ismyfinite(z.real()) && ismyfinite(z.imag()) ? z : Complex(0.0);
+    }));
 }
 }  // namespace
 
@@ -172,7 +173,7 @@ void ClCalculator::matrixDisplay(const Matrix& m) {
     g_acOutput_Line[0] = '\0';
     if (m.rows() == 0) return;
     const double dSize = static_cast<double>(std::max(m.rows(), m.cols()));
-    const double dTolerance = isNumber(m) ? 5e-15 * m.stableNorm() * dSize : 5e-15 * dSize;
+    const double dTolerance = isNumber(m) ? 5e-15 * linalg::norm(m) * dSize : 5e-15 * dSize;
     const bool bFull = !g_bZero_Out || m.size() == 1;
     char* pcEnd = g_acOutput_Line;
     for (Eigen::Index iRow = 0; iRow < m.rows(); ++iRow) {

@@ -4,6 +4,7 @@
 #include "linalg.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <numeric>
 #include <utility>
@@ -96,6 +97,14 @@ Matrix lapackLeastSquares(const Matrix& a, const Matrix& b, double dTolerance) {
 #endif
 
 }  // namespace
+
+// Note: the plain sum of squares is exact to rounding whenever it did not overflow and is large
+// enough that squares lost to underflow cannot matter; only otherwise is the scaled sum,
+// twenty times slower, needed.
+double norm(const Matrix& m) {
+    const double dNorm = m.norm();
+    return std::isfinite(dNorm) && dNorm > 1e-140 ? dNorm : m.stableNorm();
+}
 
 Matrix product(const Matrix& a, const Matrix& b) { return a * b; }
 
@@ -229,8 +238,7 @@ Eigen::VectorXd svd(const Matrix& m, eSVD eVectors, Matrix* pmU, Matrix* pmV) {
 
 Matrix leastSquares(const Matrix& a, const Matrix& b) {
     if (!a.allFinite() || !b.allFinite()) return nanMatrix(a.cols(), b.cols());
-    // stableNorm: no overflow for entries beyond 1e154.
-    const double dTolerance = gc_dSOLVE_CUT * a.stableNorm() * static_cast<double>(std::max(a.rows(), a.cols()));
+    const double dTolerance = gc_dSOLVE_CUT * norm(a) * static_cast<double>(std::max(a.rows(), a.cols()));
 #ifdef ORBEX_LAPACK
     // Note: zgelsd never forms u and v, which halves the work for a few right-hand sides; its
     // cost grows with their number, and past an eighth of min(rows, columns) the decomposition

@@ -9,6 +9,9 @@
 
 namespace linalg {
 
+/// Frobenius norm, without overflow for entries beyond 1e154 or loss below 1e-154.
+double norm(const Matrix& m);
+
 /// General dense product a * b.
 Matrix product(const Matrix& a, const Matrix& b);
 

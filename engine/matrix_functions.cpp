@@ -33,7 +33,7 @@ Matrix inverse(const Matrix& m) {
 // Note: a determinant below 1e-16 x ||M|| x n is taken for the rounding residue of a singular
 // matrix and shown as exactly 0.
 Matrix determinant(const Matrix& m) {
-    const double dTolerance = m.stableNorm() * 1e-16 * static_cast<double>(m.rows());
+    const double dTolerance = linalg::norm(m) * 1e-16 * static_cast<double>(m.rows());
     Complex zDeterminant = linalg::determinant(m);
     if (std::abs(zDeterminant) < dTolerance) zDeterminant = 0.0;
     return Matrix::Constant(1, 1, zDeterminant);
@@ -73,7 +73,7 @@ Matrix singularValues(const Matrix& m) {
 Matrix reducedRowEchelon(const Matrix& m) {
     Matrix mR = m;
     const Eigen::Index iRows = mR.rows(), iColumns = mR.cols();
-    const double dTolerance = m.stableNorm() * 1e-16 * static_cast<double>(std::max(iRows, iColumns));
+    const double dTolerance = linalg::norm(m) * 1e-16 * static_cast<double>(std::max(iRows, iColumns));
     Eigen::Index iPivot_Row = 0;
     for (Eigen::Index iColumn = 0; iColumn < iColumns && iPivot_Row < iRows; ++iColumn) {
         // The largest modulus above the tolerance; of equal ones the lowest row.

@@ -70,6 +70,17 @@ TEST_F(Linalg, ProductIsTheSumOfProducts) {
     }
 }
 
+// The norm neither overflows nor loses tiny entries.
+TEST_F(Linalg, NormAtEveryScale) {
+    const Matrix m = randomMatrix(30, 20, 8);
+    const double dNorm = std::sqrt(m.cwiseAbs2().sum());
+    for (const double dScale : {1.0, 1e-200, 1e-150, 1e150, 1e200}) {
+        SCOPED_TRACE(dScale);
+        EXPECT_NEAR(linalg::norm(m * dScale) / dScale, dNorm, 1e-14 * dNorm);
+    }
+    EXPECT_EQ(linalg::norm(Matrix::Zero(3, 3)), 0.0);
+}
+
 // The update reaches a block of columns only, through its column stride.
 TEST_F(Linalg, OuterProductUpdatesABlock) {
     const Matrix m = randomMatrix(7, 9, 5);
