@@ -62,12 +62,15 @@ void displayAll(const Matrix& mResult, int iLine) {
 }
 
 /// One line as the Enter action runs it, the earlier lines of the input being its history.
+/// The settings change from line to line, as the menus let them.
 void runLine(const std::uint8_t* pucCodes, std::size_t uiLength, int iLine) {
     if (uiLength > static_cast<std::size_t>(gc_iLINE_MAX_TYPED)) uiLength = gc_iLINE_MAX_TYPED;
     g_Current_State = ClCalculator::mp_NULL_STATE;
     std::memcpy(g_Current_State.mp_acInput, pucCodes, uiLength);
     g_Current_State.mp_uiLength = static_cast<unsigned short>(uiLength);
     g_uiHistory_Next = static_cast<unsigned short>(iLine);
+    g_bZero_Out = iLine % 2 == 0;
+    g_eView_State = iLine % 3;
     const bool bLexed = ClCalculator::tLexer();
     if (bLexed) ClCalculator::tParser();
     checkState();
