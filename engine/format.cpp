@@ -1,4 +1,5 @@
 // Clean-up of negligible parts, number text in the three formats and the text of a matrix.
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -45,11 +46,13 @@ void rationalText(double v, char* dst) {
         k2 = k1;
         k1 = k;
     }
-    const int iNumerator = static_cast<int>(h) * static_cast<int>(s);
-    if (k == 1)
-        std::snprintf(dst, 32, "%d", iNumerator);
-    else
-        std::snprintf(dst, 32, "%d/%d", iNumerator, static_cast<int>(k));
+    // The text of "%d" or "%d/%d", written directly: printf would cost more than the fraction.
+    char* pcEnd = std::to_chars(dst, dst + 31, static_cast<int>(h) * static_cast<int>(s)).ptr;
+    if (k != 1) {
+        *pcEnd++ = '/';
+        pcEnd = std::to_chars(pcEnd, dst + 31, static_cast<int>(k)).ptr;
+    }
+    *pcEnd = '\0';
 }
 
 /// Appends text at *ppcEnd and advances it.
