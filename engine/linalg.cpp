@@ -36,6 +36,11 @@ constexpr double gc_dSOLVE_ZERO = 1e-36;   ///< a largest singular value up to t
 [[maybe_unused]] const bool lg_bHeap_Kept =
     mallopt(M_MMAP_THRESHOLD, 32 << 20) == 1 && mallopt(M_TRIM_THRESHOLD, 256 << 20) == 1;
 
+#ifdef ORBEX_LAPACK
+// The program has one thread; should a threaded OpenBLAS be the one installed, it keeps to one.
+[[maybe_unused]] const bool lg_bOne_Thread = (openblas_set_num_threads(1), true);
+#endif
+
 /// The result of a factorisation refused for a non-finite operand.
 Matrix nanMatrix(Index iRows, Index iColumns) { return Matrix::Constant(iRows, iColumns, Complex(gc_dNAN, gc_dNAN)); }
 
