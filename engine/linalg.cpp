@@ -62,6 +62,15 @@ lapack_int dim(Index i) { return static_cast<lapack_int>(i); }
 /// Leading dimension of a column-major matrix; LAPACK wants at least 1 even for no rows.
 lapack_int lead(const Matrix& m) { return static_cast<lapack_int>(std::max<Index>(1, m.rows())); }
 
+/// A work copy of m followed by a spare column. OpenBLAS's bidiagonal reduction (behind zgesdd
+/// and zgelsd) reads up to a column past the end of its matrix, which faulted when the matrix
+/// ended at the end of a page.
+Matrix bidiagonalWork(const Matrix& m) {
+    Matrix mWork(m.rows(), m.cols() + 1);
+    mWork.leftCols(m.cols()) = m;
+    return mWork;
+}
+
 /// LU with partial pivoting of the square mLU in place; LAPACK's info, > 0 at an exact zero pivot.
 lapack_int luFactor(Matrix& mLU, std::vector<lapack_int>& aiPivots) {
     aiPivots.resize(static_cast<std::size_t>(mLU.rows()));
@@ -87,7 +96,7 @@ Matrix lapackLeastSquares(const Matrix& a, const Matrix& b, double dTolerance) {
     Eigen::VectorXd vSingular(std::min(iRows, iColumns));
     double dCut = gc_dSOLVE_CUT * static_cast<double>(std::max(iRows, iColumns));   // dTolerance / norm
     for (int iTry = 0;; ++iTry) {
-        Matrix mWork = a;
+        Matrix mWork = bidiagonalWork(a);
         Matrix mX = Matrix::Zero(std::max(iRows, iColumns), b.cols());
         mX.topRows(iRows) = b;
         lapack_int iRank = 0;
@@ -217,7 +226,7 @@ Eigen::VectorXd svd(const Matrix& m, eSVD eVectors, Matrix* pmU, Matrix* pmV) {
     // Note: divide and conquer (zgesdd): several times faster than the QR iteration of zgesvd
     // on large matrices, and as accurate.
     const bool bVectors = eVectors != eSVD::VALUES;
-    Matrix mWork = m;
+    Matrix mWork = bidiagonalWork(m);
     Matrix mU(bVectors ? iRows : 1, bVectors ? (bFull ? iRows : k) : 1);
     Matrix mVt(bVectors ? (bFull ? iColumns : k) : 1, bVectors ? iColumns : 1);
     Eigen::VectorXd vSingular(k);
