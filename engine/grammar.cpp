@@ -31,6 +31,12 @@ Matrix readIndex(Eigen::Index iLimit) {
     return mIndex;
 }
 
+/// Whether every index of a reference lies within m.
+bool indicesFit(const Clmatrixref& reference, const Matrix& m) {
+    return reference.mp_mRows.real().maxCoeff() <= static_cast<double>(m.rows()) &&
+           reference.mp_mColumns.real().maxCoeff() <= static_cast<double>(m.cols());
+}
+
 /// Invalid numbers: the value is shown, but Ans keeps its value.
 bool showInvalid() {
     ClCalculator::matrixDisplay(ClCalculator::mp_mParser_Output);
@@ -112,6 +118,9 @@ Matrix ClCalculator::assignment() {
                 const Eigen::Index iRows = reference.mp_mRows.cols(), iColumns = reference.mp_mColumns.cols();
                 if (mValue.rows() == iRows && mValue.cols() == iColumns && mValue.rows() > 0) {
                     Matrix& mTarget = mp_mVariable[eVariable];
+                    // The expression may have replaced the variable (Evals writes U, QR writes
+                    // Q), so the indices are checked again against what it holds now.
+                    if (!indicesFit(reference, mTarget)) return raiseError(21);
                     for (Eigen::Index a = 0; a < iRows; ++a)
                         for (Eigen::Index b = 0; b < iColumns; ++b)
                             mTarget(static_cast<Eigen::Index>(reference.mp_mRows(0, a).real()) - 1,
@@ -131,7 +140,8 @@ Matrix ClCalculator::assignment() {
 Clmatrixref ClCalculator::matrixref() {
     Clmatrixref reference;
     if (!isMatrixToken(nextToken()) || tokenAt(lg_uiNext_Token + 1) != eT_LPAREN) return reference;
-    const Matrix& mSource = *lg_aToken_Stream[lg_uiNext_Token].mp_pmMatrix;
+    // A copy: an index expression may replace the variable (Evals writes U, QR writes Q).
+    const Matrix mSource = *lg_aToken_Stream[lg_uiNext_Token].mp_pmMatrix;
     lg_uiNext_Token += 2;
     if (nextToken() == eT_RPAREN) {   // V() is the size
         ++lg_uiNext_Token;

@@ -92,6 +92,24 @@ TEST_F(ClCalculatorHardening, ResultsPastTheEntryLimitAreRefusedBeforeAllocation
     }
 }
 
+TEST_F(ClCalculatorHardening, ReferenceReadsTheVariableAsItWasWhenReplacedByItsIndex) {
+    // Evals in the index replaces U with a 1 x 1 matrix; the entry once came from past its end.
+    ClCalculator::mp_mVariable[eT_U] = mat({{1, 2, 7}});
+    EXPECT_EQ(valueOf("U(Sum Evals [1] + 2)"), mat({{7}}));
+    EXPECT_EQ(ClCalculator::mp_mVariable[eT_U].size(), 1);
+}
+
+TEST_F(ClCalculatorHardening, EntryAssignmentToAVariableReplacedByItsValueIsRefused) {
+    // The value's Evals shrinks U to 1 x 1 after U(3, 3) was checked: the write once went past it.
+    ClCalculator::mp_mVariable[eT_U] = Matrix::Ones(3, 3);
+    evaluate("U(3, 3) = Sum Evals [1]");
+    EXPECT_EQ(g_uiError_Number, 21);
+    EXPECT_EQ(ClCalculator::mp_mVariable[eT_U].size(), 1);
+    resetEngine();
+    ClCalculator::mp_mVariable[eT_U] = Matrix::Ones(3, 3);
+    EXPECT_EQ(valueOf("U(1, 1) = Sum Evals [5]"), mat({{5}}));   // within the new U, written there
+}
+
 TEST_F(ClCalculatorHardening, SolveAndSvdOfFullPagesRun) {
     // 512 x 511 entries fill whole pages: OpenBLAS once read past the work copy's last page.
     evaluate("A = Ones(512, 511)");
