@@ -27,6 +27,7 @@ unsigned short g_uiHistory_Next = 0;
 int g_eOutput = 0;
 unsigned short g_uiActive_Plots = 0;
 bool g_bPlot = false;
+double g_dLine_Work = 0.0;
 
 void resetEngine() {
     for (Matrix& mVariable : ClCalculator::mp_mVariable) mVariable.resize(0, 0);
@@ -47,6 +48,7 @@ void resetEngine() {
     g_eOutput = 0;
     g_uiActive_Plots = 0;
     g_bPlot = false;
+    g_dLine_Work = 0.0;
     g_uiError_Number = 0;
     g_Current_State = ClCalculator::mp_NULL_STATE;
     g_Current_State_Bkp = ClCalculator::mp_NULL_STATE;

@@ -21,6 +21,7 @@ extern unsigned short g_uiHistory_Next;              ///< number of stored histo
 extern int g_eOutput;                                ///< 0 no graph window, 1 graph shown, 2 behind the text
 extern unsigned short g_uiActive_Plots;              ///< plots stored in slots 0 to 5
 extern bool g_bPlot;                                 ///< a Plot command was evaluated
+extern double g_dLine_Work;                          ///< work of the matrix functions of this line
 
 /// Restores every engine global to its start-up value, reseeds the never-seeded random
 /// generator and registers the keys.

@@ -123,23 +123,36 @@ Matrix polynomialRoots(const Matrix& m) {
 struct ClMatrix_Function {
     eTOKEN mp_eToken;
     bool mp_bSquare;   ///< a non-square operand is error 9
+    int mp_iWeight;    ///< cost per cubed size, an inverse's being 1
     pfMatrixFunction mp_pfFunction;
 };
 
 const ClMatrix_Function gc_aMATRIX_FUNCTIONS[] = {
-    {eT_SUM, false, sumRows},
-    {eT_MAX, false, maxRows},
-    {eT_MIN, false, minRows},
-    {eT_TRAN, false, transpose},
-    {eT_INV, true, inverse},
-    {eT_DET, true, determinant},
-    {eT_CHARP, true, characteristicPolynomial},
-    {eT_EVALS, true, eigenvalues},
-    {eT_SCHUR, true, schurForm},
-    {eT_SVD, false, singularValues},
-    {eT_RREF, false, reducedRowEchelon},
-    {eT_ROOTS, false, polynomialRoots},
+    {eT_SUM, false, 0, sumRows},
+    {eT_MAX, false, 0, maxRows},
+    {eT_MIN, false, 0, minRows},
+    {eT_TRAN, false, 0, transpose},
+    {eT_INV, true, 1, inverse},
+    {eT_DET, true, 1, determinant},
+    {eT_CHARP, true, 16, characteristicPolynomial},
+    {eT_EVALS, true, 16, eigenvalues},
+    {eT_SCHUR, true, 16, schurForm},
+    {eT_SVD, false, 8, singularValues},
+    {eT_RREF, false, 1, reducedRowEchelon},
+    {eT_ROOTS, false, 24, polynomialRoots},
 };
+
+// Note: a line may spend the work of 64 inverses of a 512 x 512 matrix, so that a chain of
+// hundreds of decompositions ends in an error within seconds instead of running for minutes.
+constexpr double gc_dLINE_WORK = 64.0 * 512.0 * 512.0 * 512.0;
+
+/// The work of one function on m, in multiples of its cubed size.
+double workOf(const ClMatrix_Function& function, const Matrix& m) {
+    const double dRows = static_cast<double>(m.rows()), dColumns = static_cast<double>(m.cols());
+    const double dCube = function.mp_eToken == eT_ROOTS ? dColumns * dColumns * dColumns   // its companion matrix
+                                                        : dRows * dColumns * std::min(dRows, dColumns);
+    return function.mp_iWeight * dCube;
+}
 
 const ClMatrix_Function* findFunction(eTOKEN eToken) {
     for (const ClMatrix_Function& function : gc_aMATRIX_FUNCTIONS)
@@ -156,7 +169,10 @@ bool ClCalculator::isMatrixFunction(eTOKEN eToken) { return findFunction(eToken)
 Matrix ClCalculator::matrixFunction(eTOKEN eFunction, const Matrix& m) {
     const ClMatrix_Function* pFunction = findFunction(eFunction);
     if (pFunction->mp_bSquare && m.rows() != m.cols()) return raiseError(9);
-    return pFunction->mp_pfFunction(m);
+    Matrix mResult = pFunction->mp_pfFunction(m);
+    g_dLine_Work += workOf(*pFunction, m);
+    if (mResult.rows() > 0 && g_dLine_Work > gc_dLINE_WORK) return raiseError(13);
+    return mResult;
 }
 
 // charPoly: the coefficients of the product of (x - lambda_k) over the eigenvalues of the

@@ -135,3 +135,21 @@ TEST_F(ClCalculatorHardening, BidiagonalReductionReadsNoFurtherThanTheSpareColum
 #endif
 
 }  // namespace
+
+// A line of hundreds of decompositions on a 512 x 512 operand would run for minutes: past the
+// work of 64 inverses the chain stops with "Operator calculation error".
+TEST_F(ClCalculatorHardening, LongChainsOfMatrixFunctionsStopAtTheLineBudget) {
+    const std::string zeros = "(0*O(512,512))";   // RREF of zeros finds no pivot: cheap to run
+    setLine(std::string(64, 'R') + zeros);
+    ASSERT_TRUE(ClCalculator::tLexer());
+    EXPECT_TRUE(ClCalculator::tParser());
+    EXPECT_EQ(g_uiError_Number, 0);
+    setLine(std::string(65, 'R') + zeros);
+    ASSERT_TRUE(ClCalculator::tLexer());
+    EXPECT_FALSE(ClCalculator::tParser());
+    EXPECT_EQ(g_uiError_Number, 13);
+    setLine(std::string(64, 'R') + zeros);   // the budget is per line
+    g_uiError_Number = 0;
+    ASSERT_TRUE(ClCalculator::tLexer());
+    EXPECT_TRUE(ClCalculator::tParser());
+}
