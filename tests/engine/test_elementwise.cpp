@@ -204,21 +204,6 @@ TEST_F(ClCalculatorElementwise, HyperbolicOverflow) {
     EXPECT_NEAR(valueOf("Tanh 20")(0, 0).real(), 1.0, 1e-15);
 }
 
-TEST_F(ClCalculatorElementwise, ShapeIsKept) {
-    const Matrix m = Matrix::Constant(3, 5, Complex(0.5, 0.25));
-    for (eTOKEN eFunction : {eT_EXP, eT_LN, eT_SQRT, eT_ROUND, eT_RNDU, eT_RNDN, eT_MINUS}) {
-        SCOPED_TRACE(gc_aacTOKEN_NAME[eFunction]);
-        const Matrix mResult = apply(eFunction, m);
-        EXPECT_EQ(mResult.rows(), 3);
-        EXPECT_EQ(mResult.cols(), 5);
-    }
-}
-
-TEST_F(ClCalculatorElementwise, UnknownTokenIsAnOperatorError) {
-    EXPECT_EQ(apply(eT_PLUS, scalar(1.0)).rows(), 0);
-    EXPECT_EQ(g_uiError_Number, 13);
-}
-
 // --- Random matrices -------------------------------------------------------------------------
 
 // RndU visits the entries row by row and draws only for the non-zero parts, real part first.
