@@ -1,0 +1,12 @@
+// Message boxes through one function pointer; without one the text goes to standard error.
+#include "dialogs.h"
+
+#include <cstdio>
+
+DialogFunction g_pfnDialog = nullptr;
+
+int showDialog(eDIALOG eKind, const char* acText, const char* acB0, const char* acB1, const char* acB2) {
+    if (g_pfnDialog) return g_pfnDialog(eKind, acText, acB0, acB1, acB2);
+    std::fprintf(stderr, "%s\n", acText);
+    return 0;
+}

@@ -1,0 +1,46 @@
+// The input and execution globals (line editing, settings, history) and their one reset.
+#pragma once
+
+#include "state.h"
+#include "text_pane.h"
+
+constexpr int gc_iHISTORY_SIZE = 1024;
+extern const char gc_acIN_PROMPT[];      ///< "\nIn>"
+extern const char gc_acOUT_PROMPT[];     ///< "\nOut>"
+extern const char gc_acSPACER[];         ///< the eight newlines at the top of both displays
+extern const char gc_acCURSOR[];         ///< "_"
+
+extern ClTextPane* g_pInput_Display;     ///< the calculator's input display
+extern ClTextPane* g_pOutput_Display;    ///< the output display
+extern ClTextPane* g_pActive_Display;    ///< the display showing the line being edited
+extern int lg_eActive_Input;             ///< 0 the calculator's line, 1 and 2 the matrix editor's
+extern bool lg_bAssignTrue;              ///< an "=" has been accepted into the line
+extern int g_eWindow_Mode;               ///< 0 two windows, 1 one window, 2 portrait
+
+// The Settings toggles, mirrored from their menu items (all start checked).
+extern bool g_bError_Check;
+extern bool g_bAuto_Parentheses;
+extern bool g_bExecute;
+
+extern ClState lg_State_History[gc_iHISTORY_SIZE];
+extern unsigned short g_uiHistory_Index;  ///< entry shown while browsing; equals the count otherwise
+
+// Hooks the window fills in after the reset; null without a window.
+/// Redraws the graph box after a plot was stored or the plots were removed. bShow_Graph: a
+/// repetition stored a plot with the graph shown, which then takes the output display's place.
+extern void (*g_pfnGraph_Changed)(bool bShow_Graph);
+/// Called after every repeated line with the lines run so far in this Enter action and the
+/// seconds since its repetition began; returning true stops the whole repetition with error 28.
+/// The window lets its events through every few hundredths of a second (Escape asks to stop)
+/// and, once about half a second has passed, shows the output so far and the count.
+extern bool (*g_pfnRepeat_Poll)(unsigned long ulLines, double dSeconds);
+/// The matrix editor's Enter steps for an entry being edited (lg_eActive_Input 1).
+extern void (*g_pfnEditor_Enter)();
+extern bool g_bBusy;   ///< the Enter action is running: callbacks start no work meanwhile
+
+/// Restores every input and execution global to its start-up value (the engine's included) and
+/// attaches the two displays, which are emptied and primed with their spacer and prompt.
+void resetExecution(ClTextPane* pInput, ClTextPane* pOutput);
+/// Empties both displays and gives them their spacer, the input display its prompt and cursor
+/// mark; the current line starts after the prompt.
+void primeDisplays();

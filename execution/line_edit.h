@@ -1,0 +1,22 @@
+// Editing the input line: inserting tokens, the cursor, deletion, clearing and its rendering.
+#pragma once
+
+#include "tokens.h"
+
+/// Inserts t at the cursor, with a "(" after it when Auto Parentheses applies.
+void insertToken(eTOKEN t);
+/// Re-renders the current line into the active display with the cursor mark.
+void displayCurrent();
+/// Empties the current line: erased where it stands (true) or a new prompt line started (false).
+void cleanUp(bool bInPlace);
+
+/// A non-digit token pressed or typed: checked, inserted, shown. Returns false when refused.
+bool pressToken(eTOKEN t);
+/// A number character (digits, ".", "E"). Returns false when refused.
+bool pressDigit(eTOKEN t);
+/// The line actions: cursor moves, BkSp, Clear, Prev, Next, Enter.
+void lineAction(eTOKEN t);
+
+/// What a typed character does.
+enum eKEY_ACTION { eKA_IGNORE, eKA_TOKEN, eKA_DIGIT, eKA_STATE, eKA_ALT };
+eKEY_ACTION keyAction(unsigned char ucKey, eTOKEN& t);

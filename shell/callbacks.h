@@ -1,0 +1,23 @@
+// ClCallback: every widget and menu callback of the calculator. Each decodes its user data,
+// calls the display-free code and refreshes the window.
+#pragma once
+
+class Fl_Widget;
+
+class ClCallback {
+public:
+    static void token_cb(Fl_Widget* pWidget, void* pData);   ///< user data: the token
+    static void digit_cb(Fl_Widget* pWidget, void* pData);
+    static void state_cb(Fl_Widget* pWidget, void* pData);
+    static void alt_cb(Fl_Widget* pWidget, void* pData);
+    static void mode_cb(Fl_Widget* pWidget, void* pData);    ///< user data: the window format
+    static void exit_cb(Fl_Widget* pWidget, void* pData);
+    static void window_cb(Fl_Widget* pWidget, void* pData);
+    static void settings_cb(Fl_Widget* pWidget, void* pData);   ///< the Settings and output format items
+    static void insert_cb(Fl_Widget* pWidget, void* pData);
+    static void clear_cb(Fl_Widget* pWidget, void* pData);
+    static void clearAll_cb(Fl_Widget* pWidget, void* pData);
+    static void clearEverything_cb(Fl_Widget* pWidget, void* pData);
+};
+
+extern bool lg_bAlt_On;   ///< the alternate buttons are showing

@@ -1,0 +1,105 @@
+// The main window object: first setup, the rebuild between landscape and portrait, and the
+// fitting of the displays to the format.
+// Eigen's headers come before X11's, which define Success and None.
+#include "dialogs.h"
+#include "engine_state.h"
+#include "execution_state.h"
+
+#include "main_window.h"
+
+#include <FL/Fl.H>
+#include <FL/fl_ask.H>
+
+ClORBEXWindow g_Main_Window;
+Fl_Text_Buffer* lg_pBuff_In = nullptr;
+Fl_Text_Buffer* lg_pBuff_Out = nullptr;
+
+namespace {
+
+/// Key events of the main window reach its mapping before any focused child sees them.
+int dispatchKeys(int iEvent, Fl_Window* pWindow) {
+    if (iEvent == FL_KEYDOWN && g_Main_Window.mp_pPanel && pWindow == g_Main_Window.mp_pPanel->mp_pWindow &&
+        ClWindow::mapKey(iEvent))
+        return 1;
+    return Fl::handle_(iEvent, pWindow);
+}
+
+int toolkitDialog(eDIALOG eKind, const char* acText, const char* acB0, const char* acB1, const char* acB2) {
+    switch (eKind) {
+    case eD_MESSAGE: fl_message("%s", acText); return 0;
+    case eD_ALERT: fl_alert("%s", acText); return 0;
+    default: return fl_choice("%s", acB0, acB1, acB2, acText);
+    }
+}
+
+}  // namespace
+
+ClORBEXWindow::~ClORBEXWindow() {
+    delete mp_pPanel;
+    delete lg_pBuff_In;
+    delete lg_pBuff_Out;
+}
+
+void ClORBEXWindow::initializeWindow() {
+    if (!g_pfnDialog) g_pfnDialog = toolkitDialog;
+    Fl::event_dispatch(dispatchKeys);
+    lg_pBuff_In = new Fl_Text_Buffer(0, 1024);
+    lg_pBuff_Out = new Fl_Text_Buffer(0, 1024);
+    mp_pPanel = g_eWindow_Mode == 2 ? new ClORBEXUI(true) : new ClORBEXUI();
+    setUpDisplays();
+    resetExecution(mp_pPanel->mp_pInput_Display, mp_pPanel->mp_pOutput_Display);
+}
+
+void ClORBEXWindow::reinitializeWindow() {
+    const bool bTo_Portrait = g_eWindow_Mode != 2;
+    const int iX = mp_pPanel->mp_pWindow->x(), iY = mp_pPanel->mp_pWindow->y();
+    delete mp_pPanel;
+    mp_pPanel = bTo_Portrait ? new ClORBEXUI(true) : new ClORBEXUI();
+    mp_pPanel->mp_pWindow->position(iX, iY);
+    g_eWindow_Mode = bTo_Portrait ? 2 : 0;
+    (bTo_Portrait ? ClORBEXUI::mp_miPortrait : ClORBEXUI::mp_miTwo_Windows)->setonly();
+    setUpDisplays();
+    g_pInput_Display = mp_pPanel->mp_pInput_Display;
+    g_pOutput_Display = mp_pPanel->mp_pOutput_Display;
+    g_pActive_Display = g_pInput_Display;
+    primeDisplays();
+}
+
+void ClORBEXWindow::setUpDisplays() {
+    ClTextDisplay* pInput = mp_pPanel->mp_pInput_Display;
+    ClTextDisplay* pOutput = mp_pPanel->mp_pOutput_Display;
+    pOutput->buffer(lg_pBuff_Out);
+    pInput->buffer(lg_pBuff_In);
+    Fl::visual(FL_DOUBLE | FL_INDEX);
+    mp_pPanel->mp_pWindow->show();
+    const int iColumn = mp_pPanel->mp_bPortrait ? 44 : 36;
+    for (ClTextDisplay* pDisplay : {pOutput, pInput}) {
+        pDisplay->scrollbar_align(FL_ALIGN_RIGHT);
+        pDisplay->wrap_mode(Fl_Text_Display::WRAP_AT_COLUMN, iColumn);
+    }
+    pInput->cursor_style(Fl_Text_Display::HEAVY_CURSOR);
+    const ClTextDisplay& input = *pInput;
+    mp_aiInput_Frame[0] = mp_aiWide_Frame[0] = input.x();
+    mp_aiInput_Frame[1] = mp_aiWide_Frame[1] = input.y();
+    mp_aiInput_Frame[2] = input.w();
+    mp_aiInput_Frame[3] = mp_aiWide_Frame[3] = input.h();
+    mp_aiWide_Frame[2] = pOutput->x() - input.x() + pOutput->w();
+}
+
+void ClORBEXWindow::resizeInWindow() {
+    if (g_eWindow_Mode == 2) return;
+    ClTextDisplay* pInput = mp_pPanel->mp_pInput_Display;
+    ClTextDisplay* pOutput = mp_pPanel->mp_pOutput_Display;
+    const bool bWide = g_eWindow_Mode == 1 && g_eOutput == 0;
+    const int* aiFrame = bWide ? mp_aiWide_Frame : mp_aiInput_Frame;
+    pInput->resize(aiFrame[0], aiFrame[1], aiFrame[2], aiFrame[3]);
+    // The widened input display covers the output display, which is hidden rather than drawn
+    // beneath it: its own redraws would otherwise paint over the input line.
+    if (bWide) pOutput->hide();
+    else if (g_eOutput == 0) pOutput->show();
+    pInput->wrap_mode(Fl_Text_Display::WRAP_AT_BOUNDS, 0);
+    pInput->scrollbar_align(FL_ALIGN_RIGHT);
+    pInput->show();
+    pInput->show_insert_position();
+    mp_pPanel->mp_pWindow->redraw();
+}

@@ -1,0 +1,30 @@
+// ClORBEXWindow: the owner of the current panel and the two display buffers; the window
+// formats and the switches between them.
+#pragma once
+
+#include <FL/Fl_Text_Buffer.H>
+
+#include "panel.h"
+
+class ClORBEXWindow {
+public:
+    ~ClORBEXWindow();
+
+    /// Builds the landscape panel, attaches the buffers and shows the window.
+    void initializeWindow();
+    /// Builds the other orientation; history and variables stay, the displays start afresh.
+    void reinitializeWindow();
+    /// Fits the input and output displays to the window format and graph state.
+    void resizeInWindow();
+
+    ClORBEXUI* mp_pPanel = nullptr;
+    int mp_aiInput_Frame[4] = {};
+    int mp_aiWide_Frame[4] = {};   ///< the input display widened over the output display
+
+private:
+    void setUpDisplays();
+};
+
+extern ClORBEXWindow g_Main_Window;
+extern Fl_Text_Buffer* lg_pBuff_In;
+extern Fl_Text_Buffer* lg_pBuff_Out;

@@ -1,0 +1,150 @@
+// Building the panel: the window, the menu bar, the two text displays and the 96 token
+// buttons walked from the button table, in landscape or portrait frames.
+#include "panel.h"
+
+#include <cctype>
+
+#include <FL/Fl.H>
+
+#include "button_table.h"
+#include "callbacks.h"
+#include "line_edit.h"
+
+ClButton* g_epbDictionary[gc_iTOKEN_COUNT] = {};
+
+namespace {
+
+struct ClFrames {
+    int aiWindow[2], aiMenu[4], aiText_Group[4], aiOutput[4], aiInput[4], aiButtons[4];
+};
+const ClFrames gc_LANDSCAPE = {
+    {619, 434}, {0, 0, 312, 30}, {0, 0, 620, 211}, {310, 30, 300, 176}, {5, 30, 300, 176}, {0, 32, 615, 396}};
+const ClFrames gc_PORTRAIT = {
+    {375, 610}, {0, 0, 375, 30}, {0, 0, 375, 250}, {5, 30, 365, 210}, {5, 30, 365, 215}, {0, 35, 370, 565}};
+
+constexpr int gc_iBUTTON_W = 54, gc_iBUTTON_H = 30;
+/// FLTK colour indices of the classes: background, label.
+const Fl_Color gc_aaCLASS_COLOURS[4][2] = {{7, 0}, {31, 0}, {0, 7}, {93, 0}};
+
+Fl_Callback* callbackOf(eBUTTON_CALLBACK eCallback) {
+    switch (eCallback) {
+    case eCB_DIGIT: return ClCallback::digit_cb;
+    case eCB_STATE: return ClCallback::state_cb;
+    case eCB_ALT: return ClCallback::alt_cb;
+    default: return ClCallback::token_cb;
+    }
+}
+
+/// Upper-case letters are Shift plus the letter; the editing keys are named keys.
+int shortcutOf(eTOKEN t, unsigned char ucKey) {
+    switch (t) {
+    case eT_BKSP: return FL_BackSpace;
+    case eT_CLEAR: return FL_Escape;
+    case eT_ENTER: return FL_Enter;
+    case eT_PREV: return FL_Up;
+    case eT_NEXT: return FL_Down;
+    case eT_MOVE_LEFT: return FL_Left;
+    case eT_MOVE_RIGHT: return FL_Right;
+    default: return std::isupper(ucKey) ? FL_SHIFT + std::tolower(ucKey) : ucKey;
+    }
+}
+
+template <typename W>
+W* make(const int* aiFrame, const char* acLabel = nullptr) {
+    return new W(aiFrame[0], aiFrame[1], aiFrame[2], aiFrame[3], acLabel);
+}
+
+}  // namespace
+
+ClORBEXUI::ClORBEXUI() : mp_bPortrait(false) { build(); }
+
+ClORBEXUI::ClORBEXUI(bool) : mp_bPortrait(true) { build(); }
+
+ClORBEXUI::~ClORBEXUI() {
+    mp_pWindow->hide();
+    Fl::delete_widget(mp_pWindow);   // a menu callback may still be running in it
+}
+
+void ClORBEXUI::build() {
+    const ClFrames& frames = mp_bPortrait ? gc_PORTRAIT : gc_LANDSCAPE;
+    mp_pWindow = new ClWindow(frames.aiWindow[0], frames.aiWindow[1], "ORBEX Calculator");
+    mp_pWindow->callback(ClCallback::window_cb, this);
+    mp_pMenu_Bar = make<Fl_Menu_Bar>(frames.aiMenu);
+    mp_pMenu_Bar->labelsize(16);
+    mp_pMenu_Bar->textsize(16);
+    mp_pMenu_Bar->menu(resetMenu());
+    readSettings();
+    mp_pText_Group = make<Fl_Group>(frames.aiText_Group);
+    mp_pOutput_Display = make<ClTextDisplay>(frames.aiOutput);
+    mp_pInput_Display = make<ClTextDisplay>(frames.aiInput);
+    for (ClTextDisplay* pDisplay : {mp_pOutput_Display, mp_pInput_Display}) {
+        pDisplay->textsize(16);
+        pDisplay->clear_visible_focus();   // a focused display would take the arrow keys
+    }
+    mp_pText_Group->end();
+    mp_pButton_Group = make<Fl_Group>(frames.aiButtons);
+    buildButtons();
+    mp_pButton_Group->end();
+    mp_pWindow->end();
+}
+
+void ClORBEXUI::buildButtons() {
+    for (const ClButtonSpec& spec : gc_aBUTTONS) {
+        const char* acLabel = mp_bPortrait && spec.mp_acPortrait_Label ? spec.mp_acPortrait_Label : spec.mp_acLabel;
+        ClButton* pButton = mp_bPortrait ? new ClButton(spec.mp_iPortrait_X, spec.mp_iPortrait_Y, gc_iBUTTON_W,
+                                                        spec.mp_iPortrait_H, acLabel)
+                                         : new ClButton(spec.mp_iX, spec.mp_iY, gc_iBUTTON_W, gc_iBUTTON_H, acLabel);
+        pButton->box(FL_ROUNDED_BOX);
+        pButton->labelfont(0);
+        pButton->labelsize(18);
+        pButton->selection_color(49);
+        pButton->when(FL_WHEN_RELEASE);
+        pButton->color(gc_aaCLASS_COLOURS[spec.mp_eClass][0]);
+        pButton->labelcolor(gc_aaCLASS_COLOURS[spec.mp_eClass][1]);
+        pButton->clear_visible_focus();   // the keys stay the window's, whatever was clicked
+        pButton->mp_eToken = spec.mp_eToken;
+        pButton->mp_ucKey = spec.mp_ucKey;
+        pButton->callback(callbackOf(spec.mp_eCallback), &pButton->mp_eToken);
+        pButton->shortcut(shortcutOf(spec.mp_eToken, spec.mp_ucKey));
+        g_epbDictionary[spec.mp_eToken] = pButton;
+        g_aeDictionary[spec.mp_ucKey] = spec.mp_eToken;
+        pButton->tooltip(mp_bPortrait && spec.mp_acPortrait_Tooltip ? spec.mp_acPortrait_Tooltip : spec.mp_acTooltip);
+        if (spec.mp_bAlternate) {
+            pButton->hide();
+            pButton->deactivate();
+        }
+    }
+    ClButton* pAlt = g_epbDictionary[eT_ALTERNATE];
+    pAlt->selection_color(94);
+    pAlt->down_box(FL_ROUND_DOWN_BOX);
+}
+
+int ClWindow::handle(int iEvent) { return mapKey(iEvent) ? 1 : Fl_Double_Window::handle(iEvent); }
+
+int ClWindow::mapKey(int iEvent) {
+    if (iEvent != FL_KEYDOWN && iEvent != FL_SHORTCUT) return 0;
+    if (Fl::event_state() & (FL_CTRL | FL_ALT | FL_META)) return 0;   // menu shortcuts
+    eTOKEN t = eT_NULL;
+    switch (Fl::event_key()) {
+    case FL_Left: t = eT_MOVE_LEFT; break;
+    case FL_Up: t = eT_PREV; break;
+    case FL_Right: t = eT_MOVE_RIGHT; break;
+    case FL_Down: t = eT_NEXT; break;
+    case FL_BackSpace: t = eT_BKSP; break;
+    default: break;
+    }
+    if (t != eT_NULL) {
+        ClCallback::state_cb(nullptr, &t);
+        return 1;
+    }
+    const unsigned char ucKey = static_cast<unsigned char>(Fl::event_text()[0]);
+    if (ucKey < 1 || ucKey > 126) return 0;
+    switch (keyAction(ucKey, t)) {
+    case eKA_STATE: ClCallback::state_cb(nullptr, &t); break;
+    case eKA_ALT: ClCallback::alt_cb(nullptr, &t); break;
+    case eKA_DIGIT: ClCallback::digit_cb(nullptr, &t); break;
+    case eKA_TOKEN: ClCallback::token_cb(nullptr, &t); break;
+    case eKA_IGNORE: break;
+    }
+    return 1;
+}
