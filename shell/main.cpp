@@ -4,10 +4,25 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <string>
+
 #include <FL/Fl.H>
 #include <FL/x.H>
 
 #include "main_window.h"
+
+namespace {
+
+/// The tests' way to read what the displays held when the window closed: with ORBEX_TRANSCRIPT
+/// set, the input display's text goes to that file and the output display's to the file + ".out".
+void writeTranscript() {
+    const char* acPath = std::getenv("ORBEX_TRANSCRIPT");
+    if (!acPath) return;
+    lg_pBuff_In->savefile(acPath);
+    lg_pBuff_Out->savefile((std::string(acPath) + ".out").c_str());
+}
+
+}  // namespace
 
 int main() {
     std::setlocale(LC_ALL, "C");
@@ -21,5 +36,7 @@ int main() {
     fl_open_display(pDisplay);
     Fl_Window::default_xclass("orbex");
     g_Main_Window.initializeWindow();
-    return Fl::run();
+    const int iResult = Fl::run();
+    writeTranscript();
+    return iResult;
 }

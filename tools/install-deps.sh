@@ -1,8 +1,10 @@
 #!/bin/sh
 # Installs the Debian packages the build and the tests need; shared by the Makefile and CI.
+# fluid comes with FLTK's CMake package; the window tests run under Xvfb, driven by xdotool,
+# photographed by ImageMagick (without its recommends, whose fonts change the rendering).
 # With the argument "bench", also those of the speed comparison.
 set -eu
-PACKAGES="cmake g++ make libeigen3-dev libgtest-dev libbenchmark-dev libopenblas0-serial liblapacke-dev libopenblas-serial-dev clang-14 libclang-rt-14-dev"
+PACKAGES="cmake g++ make libeigen3-dev libgtest-dev libbenchmark-dev libopenblas0-serial liblapacke-dev libopenblas-serial-dev clang-14 libclang-rt-14-dev libfltk1.3-dev fluid libx11-dev fonts-dejavu-core xvfb xauth xdotool imagemagick"
 # The speed comparison (make bench, never CI) also needs NumPy.
 if [ "${1:-}" = bench ]; then PACKAGES="$PACKAGES python3-numpy"; fi
 missing=""

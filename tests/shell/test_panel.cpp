@@ -1,0 +1,203 @@
+// The panel, its keys and the window formats, in process on a shown window.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "button_table.h"
+#include "engine_state.h"
+#include "execution_state.h"
+#include "line_edit.h"
+#include "dialogs.h"
+
+#include <FL/Fl.H>
+
+#include "callbacks.h"
+#include "main_window.h"
+
+namespace {
+
+std::vector<std::string> lg_asDialogs;   ///< texts of the boxes the tests answered
+int lg_iAnswer = 0;
+
+int answerDialog(eDIALOG, const char* acText, const char*, const char*, const char*) {
+    lg_asDialogs.push_back(acText);
+    return lg_iAnswer;
+}
+
+/// What a button shows and does, as a comparable text.
+std::string describe(const ClButton* pButton) {
+    return std::string(pButton->label()) + "|" + std::to_string(pButton->mp_eToken) + "|" +
+           std::to_string(pButton->mp_ucKey) + "|" + std::to_string(pButton->shortcut()) + "|" +
+           (pButton->tooltip() ? pButton->tooltip() : "") + "|" + (pButton->visible() ? "shown" : "hidden") +
+           (pButton->active() ? "" : " inactive");
+}
+
+std::vector<std::string> describePanel() {
+    std::vector<std::string> asButtons;
+    for (const ClButtonSpec& spec : gc_aBUTTONS) asButtons.push_back(describe(g_epbDictionary[spec.mp_eToken]));
+    return asButtons;
+}
+
+void selectFormat(int iFormat) {
+    static int aiFormats[] = {0, 1, 2};
+    ClCallback::mode_cb(nullptr, &aiFormats[iFormat]);
+    Fl::wait(0);   // the discarded panel goes here
+}
+
+}  // namespace
+
+class ClPanel : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        g_pfnDialog = answerDialog;
+        g_Main_Window.initializeWindow();
+    }
+    void SetUp() override {
+        if (g_eWindow_Mode != 0) selectFormat(0);
+        if (lg_bAlt_On) ClCallback::alt_cb(nullptr, nullptr);
+        g_eOutput = 0;
+        cleanUp(true);
+        lg_asDialogs.clear();
+    }
+    static ClWindow* window() { return g_Main_Window.mp_pPanel->mp_pWindow; }
+
+    /// A key as the X server delivers it to the main window.
+    static void sendKey(int iKeysym, const char* acText, int iState = 0) {
+        static char acBuffer[8];   // the toolkit may write into the event text
+        std::strcpy(acBuffer, acText);
+        Fl::e_keysym = iKeysym;
+        Fl::e_text = acBuffer;
+        Fl::e_length = static_cast<int>(std::strlen(acText));
+        Fl::e_state = iState;
+        Fl::handle(FL_KEYDOWN, window());
+    }
+    static std::string shown() {
+        const std::string sText = lg_pBuff_In->text();
+        return sText.substr(g_Current_State.mp_uiDisplay_Start);
+    }
+};
+
+TEST_F(ClPanel, RegistersEveryButtonAndKeyOfTheTable) {
+    for (const ClButtonSpec& spec : gc_aBUTTONS) {
+        SCOPED_TRACE(spec.mp_acLabel);
+        const ClButton* pButton = g_epbDictionary[spec.mp_eToken];
+        ASSERT_NE(pButton, nullptr);
+        EXPECT_EQ(g_aeDictionary[spec.mp_ucKey], spec.mp_eToken);
+        EXPECT_STREQ(pButton->label(), spec.mp_acLabel);
+        EXPECT_EQ(pButton->x(), spec.mp_iX);
+        EXPECT_EQ(pButton->y(), spec.mp_iY);
+        EXPECT_EQ(pButton->visible() != 0, !spec.mp_bAlternate);
+        EXPECT_EQ(*static_cast<eTOKEN*>(pButton->user_data()), spec.mp_eToken);
+    }
+    EXPECT_EQ(window()->w(), 619);
+    EXPECT_EQ(window()->h(), 434);
+    EXPECT_STREQ(window()->label(), "ORBEX Calculator");
+}
+
+TEST_F(ClPanel, AltSwapsExactlyTheThirtySixPairs) {
+    const std::vector<std::string> asBefore = describePanel();
+    ClCallback::alt_cb(nullptr, nullptr);
+    int iChanged = 0;
+    for (int i = 0; i < gc_iBUTTON_COUNT; ++i) iChanged += describePanel()[i] != asBefore[i];
+    EXPECT_EQ(iChanged, 2 * gc_iALT_COUNT);
+    for (eTOKEN t : lg_eALTS) {
+        EXPECT_FALSE(g_epbDictionary[t]->visible());
+        EXPECT_TRUE(g_epbDictionary[t + 1]->visible() && g_epbDictionary[t + 1]->active());
+    }
+    EXPECT_EQ(g_epbDictionary[eT_ALTERNATE]->value(), 1);
+    ClCallback::alt_cb(nullptr, nullptr);
+    EXPECT_EQ(describePanel(), asBefore);
+}
+
+TEST_F(ClPanel, PortraitAndBackRebuildTheSameButtons) {
+    const std::vector<std::string> asLandscape = describePanel();
+    lg_State_History[0] = g_Current_State;
+    g_uiHistory_Next = g_uiHistory_Index = 1;
+    ClCallback::alt_cb(nullptr, nullptr);
+    ClORBEXUI::mp_miError_Item->clear();
+    selectFormat(2);
+    EXPECT_FALSE(lg_bAlt_On);
+    EXPECT_TRUE(g_bError_Check);   // every build checks the Settings items again
+    EXPECT_EQ(window()->w(), 375);
+    EXPECT_EQ(window()->h(), 610);
+    EXPECT_NE(ClORBEXUI::mp_miPortrait->value(), 0);
+    int iDifferent = 0;
+    for (const ClButtonSpec& spec : gc_aBUTTONS) {
+        const ClButton* pButton = g_epbDictionary[spec.mp_eToken];
+        EXPECT_EQ(pButton->x(), spec.mp_iPortrait_X) << spec.mp_acLabel;
+        EXPECT_EQ(pButton->h(), spec.mp_iPortrait_H) << spec.mp_acLabel;
+        iDifferent += describe(pButton) != asLandscape[&spec - gc_aBUTTONS];
+    }
+    EXPECT_EQ(iDifferent, 3);   // " X ", "Sqrt" and "QR" have portrait tooltips, "QR" a label too
+    EXPECT_STREQ(g_epbDictionary[eT_QR]->label(), "QR");
+    EXPECT_EQ(g_uiHistory_Next, 1);
+    selectFormat(0);
+    EXPECT_EQ(describePanel(), asLandscape);
+    EXPECT_NE(ClORBEXUI::mp_miTwo_Windows->value(), 0);
+}
+
+TEST_F(ClPanel, OneWindowWidensTheInputDisplayOverTheOutput) {
+    selectFormat(1);
+    const ClTextDisplay* pInput = g_Main_Window.mp_pPanel->mp_pInput_Display;
+    EXPECT_EQ(pInput->w(), 605);
+    EXPECT_FALSE(g_Main_Window.mp_pPanel->mp_pOutput_Display->visible());
+    selectFormat(2);   // from one window to portrait and back lands in one window
+    selectFormat(1);
+    EXPECT_EQ(g_eWindow_Mode, 1);
+    EXPECT_EQ(g_Main_Window.mp_pPanel->mp_pInput_Display->w(), 605);
+    selectFormat(0);
+    EXPECT_EQ(g_Main_Window.mp_pPanel->mp_pInput_Display->w(), 300);
+    EXPECT_TRUE(g_Main_Window.mp_pPanel->mp_pOutput_Display->visible());
+}
+
+TEST_F(ClPanel, NoFormatChangeWhileAGraphWindowIsOpen) {
+    g_eOutput = 1;
+    selectFormat(2);
+    EXPECT_EQ(g_eWindow_Mode, 0);
+    EXPECT_NE(ClORBEXUI::mp_miTwo_Windows->value(), 0);
+    EXPECT_EQ(ClORBEXUI::mp_miPortrait->value(), 0);
+}
+
+// Keys reach the line whichever widget has the focus, and whatever the Alt state.
+TEST_F(ClPanel, KeysReachTheLineFromEveryFocus) {
+    ClORBEXUI* pPanel = g_Main_Window.mp_pPanel;
+    Fl_Widget* apFocus[] = {window(), pPanel->mp_pInput_Display, pPanel->mp_pOutput_Display,
+                            pPanel->mp_pMenu_Bar, g_epbDictionary[eT_DIGIT_1]};
+    for (Fl_Widget* pFocus : apFocus) {
+        SCOPED_TRACE(pFocus->label() ? pFocus->label() : "unlabelled");
+        cleanUp(true);
+        Fl::focus(pFocus);
+        sendKey('d', "D", FL_SHIFT);
+        sendKey('u', "U", FL_SHIFT);    // a hidden button's key
+        sendKey(')', ")");
+        sendKey(FL_Left, "");
+        sendKey(FL_Left, "");
+        sendKey(FL_BackSpace, "\b");   // one press, one token
+        sendKey(FL_Right, "");
+        EXPECT_EQ(shown(), "Det U_)");
+        sendKey(FL_Escape, "\x1b");
+        EXPECT_EQ(shown(), "_");
+    }
+    sendKey('a', "a", FL_ALT);   // a menu shortcut, not Ans
+    EXPECT_EQ(shown(), "_");
+}
+
+TEST_F(ClPanel, QuitAsksAndNoKeepsEverything) {
+    sendKey('2', "2");
+    lg_iAnswer = 0;
+    Fl::e_number = FL_CLOSE;
+    window()->do_callback();
+    ClCallback::exit_cb(nullptr, nullptr);
+    EXPECT_EQ(lg_asDialogs, std::vector<std::string>(2, "Exit ORBEX Calculator?"));
+    EXPECT_TRUE(window()->shown());
+    EXPECT_EQ(shown(), "2_");
+    Fl::e_number = FL_KEYBOARD;   // Escape reaches the window callback too: no question then
+    window()->do_callback();
+    EXPECT_EQ(lg_asDialogs.size(), 2u);
+    lg_iAnswer = 1;
+    ClCallback::exit_cb(nullptr, nullptr);
+    EXPECT_EQ(Fl::first_window(), nullptr);
+    window()->show();
+}
