@@ -25,11 +25,12 @@ run: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-# The engine tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Every test under AddressSanitizer and UndefinedBehaviorSanitizer (the font libraries' own
+# leaks suppressed).
 test-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DORBEX_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
 test-eigen: deps
 	cmake -S . -B $(EIGEN_BUILD) -DCMAKE_BUILD_TYPE=Release -DORBEX_LAPACK=OFF
