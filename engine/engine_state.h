@@ -22,6 +22,7 @@ extern int g_eOutput;                                ///< 0 no graph window, 1 g
 extern unsigned short g_uiActive_Plots;              ///< plots stored in slots 0 to 5
 extern bool g_bPlot;                                 ///< a Plot command was evaluated
 extern double g_dLine_Work;                          ///< work of the matrix functions of this line
+extern bool g_bShow_Result;                          ///< the value will be shown: format it
 
 /// Restores every engine global to its start-up value, reseeds the never-seeded random
 /// generator and registers the keys.

@@ -46,12 +46,13 @@ bool showInvalid() {
 }
 
 /// The driver's last step: a finite value is cleaned, shown and becomes Ans, accepted or not.
+/// A hidden value is not formatted unless an error is shown with it.
 bool showResult(bool bAccepted) {
     Matrix& mOutput = ClCalculator::mp_mParser_Output;
     if (!isNumber(mOutput)) return showInvalid();
     g_acOutput_Line[0] = '\0';
     if (g_bZero_Out && mOutput.rows() > 0) ClCalculator::cleanMatrix(mOutput);
-    ClCalculator::matrixDisplay(mOutput);
+    if (g_bShow_Result || g_uiError_Number != 0) ClCalculator::matrixDisplay(mOutput);
     ClCalculator::mp_mLast_Output = mOutput;
     return bAccepted;
 }
