@@ -22,8 +22,9 @@ public:
     /// Inserts at the insertion point and moves it past the text, as a display's insert does.
     void appendText(const char* acText) {
         const int iPosition = insertPosition();
+        const int iLength = textLength();
         insertText(iPosition, acText);
-        setInsertPosition(iPosition + static_cast<int>(std::char_traits<char>::length(acText)));
+        setInsertPosition(iPosition + textLength() - iLength);   // a display may show more than the text
     }
 
     int mp_iSaved_Position = 0;   ///< where the next output goes

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <fstream>
 #include <string>
 
 #include <FL/Fl.H>
@@ -18,8 +19,9 @@ namespace {
 void writeTranscript() {
     const char* acPath = std::getenv("ORBEX_TRANSCRIPT");
     if (!acPath) return;
-    lg_pBuff_In->savefile(acPath);
-    lg_pBuff_Out->savefile((std::string(acPath) + ".out").c_str());
+    const ClORBEXUI& panel = *g_Main_Window.mp_pPanel;
+    std::ofstream(acPath, std::ios::binary) << panel.mp_pInput_Display->exactText();
+    std::ofstream(std::string(acPath) + ".out", std::ios::binary) << panel.mp_pOutput_Display->exactText();
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 // position and the frame it was built with.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include <FL/Fl_Text_Buffer.H>
 #include <FL/Fl_Text_Display.H>
 
@@ -17,9 +20,12 @@ public:
         const int iLength = buffer()->length();
         return iLength > 0 ? buffer()->byte_at(iLength - 1) : '\0';
     }
-    void insertText(int iPosition, const char* acText) override { buffer()->insert(iPosition, acText); }
-    void removeText(int iFrom, int iTo) override { buffer()->remove(iFrom, iTo); }
-    void clearText() override { buffer()->text(""); }
+    void insertText(int iPosition, const char* acText) override;
+    void removeText(int iFrom, int iTo) override;
+    void clearText() override {
+        buffer()->text("");
+        mp_aiSoft_Breaks.clear();
+    }
     int insertPosition() const override { return insert_position(); }
     void setInsertPosition(int iPosition) override { insert_position(iPosition); }
     void showInsertPosition() override { show_insert_position(); }
@@ -28,5 +34,14 @@ public:
         else hide();
     }
 
+    /// The text as it was inserted, without the line breaks the display added.
+    std::string exactText() const;
+
     int mp_aiFrame[4];   ///< x, y, w, h as built
+
+private:
+    /// Positions of the newlines the display added, ascending. The toolkit wraps a whole line
+    /// again on every redraw, so a result row of megabytes would make each key take a second;
+    /// such a line is shown broken after a space every gc_iSOFT_LINE characters or so.
+    std::vector<int> mp_aiSoft_Breaks;
 };
