@@ -14,6 +14,10 @@ void clearItem();      ///< "Clear Item"
 void clearHistory();   ///< "Clear History"
 void clearAll();       ///< "Clear All": the history, the plots and every variable
 
+/// A stored line replaces the current line, which is shown and entered, as a history file is
+/// replayed line by line.
+void enterStoredLine(const std::string& codes);
+
 /// Stores a non-empty current line as the newest history entry, dropping the oldest when all
 /// 1024 are taken; browsing ends.
 void storeLine();

@@ -1,5 +1,5 @@
-// orbex-batch: evaluates stored lines of key codes from files or standard input and prints
-// what the output display shows for each.
+// orbex-batch: runs stored lines of key codes through the Enter action, as the window does,
+// and prints the text the output display then shows in the two-window format.
 #include <cerrno>
 #include <clocale>
 #include <cstdio>
@@ -8,56 +8,103 @@
 #include <iostream>
 #include <string>
 
+#include "driver.h"
 #include "engine_state.h"
-#include "run_line.h"
+#include "execution_state.h"
+#include "line_edit.h"
 
 namespace {
 
 const char gc_acUSAGE[] =
-    "usage: orbex-batch [--format=decimal|float|rational] [--zero-out=on|off] [FILE...]\n"
-    "Each input line is one stored line of key codes (A=[1,2;3,4] or D(A)); without FILE,\n"
-    "lines are read from standard input.\n";
+    "usage: orbex-batch [--format=decimal|float|rational] [--zero-out=on|off] [--execute=on|off] [FILE...]\n"
+    "Each input line is one stored line of key codes (A=[1,2;3,4] or D(A)), run through the Enter\n"
+    "action; a line starting with \" is a command (\"prev, \"next, \"keys CODES, \"clear-item, ...).\n"
+    "Without FILE, lines are read from standard input. The output display's text is printed.\n";
+
+constexpr char gc_cCOMMAND = '"';   ///< no key has this code, so no stored line starts with it
+
+/// A setting (also a command-line option after "--") or a menu or line action.
+struct ClCommand {
+    const char* acName;
+    void (*pfnRun)();
+    bool bSetting;
+};
+
+const ClCommand gc_aCOMMANDS[] = {
+    {"format=decimal", [] { g_eView_State = 0; }, true},
+    {"format=float", [] { g_eView_State = 1; }, true},
+    {"format=rational", [] { g_eView_State = 2; }, true},
+    {"zero-out=on", [] { g_bZero_Out = true; }, true},
+    {"zero-out=off", [] { g_bZero_Out = false; }, true},
+    {"execute=on", [] { g_bExecute = true; }, true},
+    {"execute=off", [] { g_bExecute = false; }, true},
+    {"error-check=on", [] { g_bError_Check = true; }, true},
+    {"error-check=off", [] { g_bError_Check = false; }, true},
+    {"auto-parentheses=on", [] { g_bAuto_Parentheses = true; }, true},
+    {"auto-parentheses=off", [] { g_bAuto_Parentheses = false; }, true},
+    {"enter", [] { lineAction(eT_ENTER); }, false},
+    {"prev", [] { lineAction(eT_PREV); }, false},
+    {"next", [] { lineAction(eT_NEXT); }, false},
+    {"left", [] { lineAction(eT_MOVE_LEFT); }, false},
+    {"right", [] { lineAction(eT_MOVE_RIGHT); }, false},
+    {"bksp", [] { lineAction(eT_BKSP); }, false},
+    {"clear", [] { lineAction(eT_CLEAR); }, false},
+    {"insert-item", insertItem, false},
+    {"clear-item", clearItem, false},
+    {"clear-history", clearHistory, false},
+    {"clear-all", clearAll, false},
+};
+
+const ClCommand* findCommand(const std::string& name, bool bSetting_Only) {
+    for (const ClCommand& command : gc_aCOMMANDS)
+        if (name == command.acName && (command.bSetting || !bSetting_Only)) return &command;
+    return nullptr;
+}
+
+/// Types codes key by key, as the keyboard does: checked, with Auto Parentheses.
+void typeKeys(const std::string& codes) {
+    for (const char c : codes) {
+        eTOKEN t = eT_NULL;
+        switch (keyAction(static_cast<unsigned char>(c), t)) {
+        case eKA_TOKEN: pressToken(t); break;
+        case eKA_DIGIT: pressDigit(t); break;
+        case eKA_STATE: lineAction(t); break;
+        default: break;
+        }
+    }
+}
 
 /// Runs every line of a stream; returns false when a line had to be refused.
 bool runStream(std::istream& input, const char* acName) {
     bool bOk = true;
-    std::string line;
-    for (unsigned long ulLine = 1; std::getline(input, line); ++ulLine) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.size() > gc_iLINE_MAX_TYPED) {
-            std::fprintf(stderr, "orbex-batch: %s:%lu: line longer than %d codes, not evaluated\n",
-                         acName, ulLine, gc_iLINE_MAX_TYPED);
-            bOk = false;
-            continue;
+    std::string text;
+    for (unsigned long ulLine = 1; std::getline(input, text); ++ulLine) {
+        if (!text.empty() && text.back() == '\r') text.pop_back();
+        const char* acProblem = nullptr;
+        if (!text.empty() && text[0] == gc_cCOMMAND) {
+            const ClCommand* pCommand = findCommand(text.substr(1), false);
+            if (pCommand != nullptr) pCommand->pfnRun();
+            else if (text.compare(1, 5, "keys ") == 0) typeKeys(text.substr(6));
+            else acProblem = "unknown command";
+        } else if (text.size() > gc_iLINE_MAX_TYPED) {
+            acProblem = "line longer than 511 codes, not evaluated";
+        } else {
+            enterStoredLine(text);
         }
-        g_Current_State = ClCalculator::mp_NULL_STATE;
-        std::memcpy(g_Current_State.mp_acInput, line.data(), line.size());
-        g_Current_State.mp_uiLength = static_cast<unsigned short>(line.size());
-        const bool bShow = evaluateCurrentLine(true);
-        std::fputs(outputBlock(g_Current_State, bShow).c_str(), stdout);
+        if (acProblem != nullptr) {
+            std::fprintf(stderr, "orbex-batch: %s:%lu: %s\n", acName, ulLine, acProblem);
+            bOk = false;
+        }
     }
     return bOk;
-}
-
-bool parseOption(const char* acArgument) {
-    static const char* const aacFORMATS[] = {"--format=decimal", "--format=float", "--format=rational"};
-    for (int i = 0; i < 3; ++i)
-        if (std::strcmp(acArgument, aacFORMATS[i]) == 0) {
-            g_eView_State = i;
-            return true;
-        }
-    if (std::strcmp(acArgument, "--zero-out=on") == 0 || std::strcmp(acArgument, "--zero-out=off") == 0) {
-        g_bZero_Out = acArgument[11] == 'n';
-        return true;
-    }
-    return false;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "C");
-    resetEngine();
+    ClStringPane input, output;
+    resetExecution(&input, &output);
     int iFirst_File = 1;
     for (; iFirst_File < argc && std::strncmp(argv[iFirst_File], "--", 2) == 0; ++iFirst_File) {
         if (std::strcmp(argv[iFirst_File], "--") == 0) {
@@ -68,10 +115,12 @@ int main(int argc, char** argv) {
             std::fputs(gc_acUSAGE, stdout);
             return 0;
         }
-        if (!parseOption(argv[iFirst_File])) {
+        const ClCommand* pSetting = findCommand(argv[iFirst_File] + 2, true);
+        if (pSetting == nullptr) {
             std::fprintf(stderr, "orbex-batch: unknown option %s\n%s", argv[iFirst_File], gc_acUSAGE);
             return 2;
         }
+        pSetting->pfnRun();
     }
     bool bOk = true;
     if (iFirst_File == argc) bOk = runStream(std::cin, "standard input");
@@ -84,6 +133,7 @@ int main(int argc, char** argv) {
         }
         bOk = runStream(file, argv[i]) && bOk;
     }
-    std::fputs("\n", stdout);
+    std::fwrite(output.mp_sText.data(), 1, output.mp_sText.size(), stdout);
+    std::fputs("\n", stdout);   // ends the last line
     return bOk ? 0 : 1;
 }

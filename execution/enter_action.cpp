@@ -1,0 +1,170 @@
+// The Enter action: the line is stored, evaluated and written to the output with its prompt,
+// echo and result; plots and repetitions are dispatched from here.
+#include <cstring>
+
+#include "driver.h"
+#include "engine_state.h"
+#include "execution_state.h"
+#include "line_edit.h"
+
+namespace {
+
+bool isOneWindow() { return g_eWindow_Mode != 0; }
+
+/// The result text in the input display of the one-window formats: a result of several rows
+/// starts on a line of its own.
+void writeInputResult() {
+    if (ClCalculator::mp_mParser_Output.rows() > 1) g_pInput_Display->appendText(":\n");
+    g_pInput_Display->appendText(g_acOutput_Line);
+}
+
+/// Steps 1 to 3: the line is taken from the display, stored and evaluated. Returns the show flag.
+bool evaluateLine() {
+    ClState& line = g_Current_State;
+    lg_bAssignTrue = false;
+    line.mp_uiCursor = line.mp_uiLength;
+    displayCurrent();
+    if (g_pInput_Display->textLength() > 0 && g_pActive_Display->textLength() > 0)   // the cursor mark goes
+        g_pActive_Display->removeText(g_pActive_Display->textLength() - 1, g_pActive_Display->textLength());
+    line.mp_acInput[line.mp_uiLength] = 0;
+    bool bShow = true;
+    if (lg_eActive_Input == 0 && line.mp_uiLength > 0) {
+        storeLine();
+        if (endsSilent(line)) {   // the stored copy keeps its ";"
+            line.mp_acInput[--line.mp_uiLength] = 0;
+            line.mp_uiCursor = line.mp_uiLength;
+            bShow = false;
+        }
+    }
+    if (!g_bExecute) return false;
+    if (ClCalculator::tLexer()) {
+        g_bShow_Result = bShow;   // a hidden value is not formatted
+        ClCalculator::tParser();
+        g_bShow_Result = true;
+    }
+    return bShow;
+}
+
+/// Steps 6 to 8: a plot or a repetition writes its own output, a failed Rpt condition none.
+bool dispatch(bool bShow) {
+    if (storePlot(false)) bShow = false;
+    if (g_bRepeat) {
+        g_bRepeat = false;
+        if (g_uiError_Number == 0) {
+            const unsigned short uiEntry = g_uiHistory_Next - 1;   // where the line was just stored
+            ClState& entry = lg_State_History[uiEntry];
+            entry.mp_uiRepeat_Times = g_Current_State.mp_uiRepeat_Times;
+            entry.mp_iRepeat_From = g_Current_State.mp_iRepeat_From;
+            entry.mp_iRepeat_To = g_Current_State.mp_iRepeat_To;
+            if (entry.mp_iRepeat_From > 0) executeLines(uiEntry, 0, false);
+            g_uiError_Number = 0;
+            bShow = false;
+        }
+    }
+    if (g_bFailTest) {
+        g_bFailTest = false;
+        bShow = false;
+    }
+    return bShow;
+}
+
+/// Steps 9 to 11: prompt, echo, and the result or the error.
+void writeBlock(bool bShow) {
+    writeBoth(gc_acOUT_PROMPT);
+    writeOutput(bShow ? (echoText(g_Current_State) + " :\n").c_str() : "\n");
+    if (g_uiError_Number != 0) {
+        writeError();
+        g_uiError_Number = 0;
+    } else if (bShow) {
+        writeOutput(g_acOutput_Line);
+        if (isOneWindow()) writeInputResult();
+    }
+}
+
+}  // namespace
+
+void writeOutput(const char* acText) {
+    ClTextPane& output = *g_pOutput_Display;
+    output.setInsertPosition(output.mp_iSaved_Position);
+    output.appendText(acText);
+    output.mp_iSaved_Position = output.insertPosition();
+}
+
+void writeBoth(const char* acText) {
+    writeOutput(acText);
+    if (isOneWindow()) g_pInput_Display->appendText(acText);
+}
+
+std::string echoText(const ClState& line) {
+    std::string text;
+    for (unsigned short ui = 0; ui < line.mp_uiLength && ui < gc_iLINE_SIZE; ++ui)
+        text += gc_aacTOKEN_NAME[tokenOfCode(line.mp_acInput[ui])];
+    return text;
+}
+
+void writeError() {
+    writeBoth(gc_aacERROR_MESSAGE[g_uiError_Number < gc_iERROR_COUNT ? g_uiError_Number : 0]);
+    if (g_acOutput_Line[0] != '\0' && ClCalculator::mp_mParser_Output.rows() > 0) {
+        writeBoth(":\n");
+        writeBoth(g_acOutput_Line);
+    }
+}
+
+bool storePlot(bool bRepeating) {
+    if (!g_bPlot) return false;
+    g_bPlot = false;   // a Plot that failed must not make a later line a plot
+    if ((g_eOutput != 1 && g_eOutput != 2) || (g_uiError_Number != 0 && g_uiError_Number != 12) ||
+        g_uiActive_Plots >= 6)
+        return false;
+    ClCalculator::mp_mVariable[g_uiActive_Plots++] = ClCalculator::mp_mParser_Output;
+    const bool bShow_Graph = bRepeating && g_eOutput == 1;
+    if (bShow_Graph) g_pOutput_Display->setVisible(false);
+    if (g_pfnGraph_Changed != nullptr) g_pfnGraph_Changed(bShow_Graph);
+    return true;
+}
+
+bool endsSilent(const ClState& line) {
+    return line.mp_uiLength > 0 && tokenOfCode(line.mp_acInput[line.mp_uiLength - 1]) == eT_SEMICOLON;
+}
+
+void enterStoredLine(const std::string& codes) {
+    ClState& line = g_Current_State;
+    const unsigned short uiDisplay_Start = line.mp_uiDisplay_Start;
+    const std::size_t uiLength = codes.size() < gc_iLINE_MAX_TYPED ? codes.size() : gc_iLINE_MAX_TYPED;
+    line = ClCalculator::mp_NULL_STATE;
+    std::memcpy(line.mp_acInput, codes.data(), uiLength);
+    line.mp_uiLength = line.mp_uiCursor = static_cast<unsigned short>(uiLength);
+    line.mp_uiDisplay_Start = uiDisplay_Start;
+    displayCurrent();
+    enterAction();
+}
+
+void enterAction() {
+    g_bBusy = true;
+    bool bShow = evaluateLine();
+    switch (lg_eActive_Input) {
+    case 0: break;
+    case 1:   // an entry of the matrix editor
+        if (g_pfnEditor_Enter != nullptr) g_pfnEditor_Enter();
+        [[fallthrough]];
+    case 2:   // the editor asks for sizes
+        g_bBusy = false;
+        return;
+    default:
+        cleanUp(false);
+        g_bBusy = false;
+        return;
+    }
+    if (g_bExecute) {
+        bShow = dispatch(bShow);
+        writeBlock(bShow);
+    }
+    if (!isOneWindow()) {
+        g_pOutput_Display->setInsertPosition(g_pOutput_Display->mp_iSaved_Position);
+        g_pOutput_Display->showInsertPosition();
+    }
+    g_acOutput_Line[0] = '\0';
+    g_pInput_Display->showInsertPosition();
+    cleanUp(false);
+    g_bBusy = false;
+}

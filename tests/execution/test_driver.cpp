@@ -1,0 +1,196 @@
+// The Enter action, history and repetition on two string panes: exact output texts.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "driver.h"
+#include "engine_state.h"
+#include "execution_state.h"
+#include "line_codes.h"
+#include "line_edit.h"
+
+namespace {
+
+const std::string gc_sSPACER = "\n\n\n\n\n\n\n\n";
+
+class ClDriver : public ::testing::Test {
+protected:
+    void SetUp() override { resetExecution(&mp_Input, &mp_Output); }
+
+    /// Enters a line written as the calculator shows it.
+    void enter(const std::string& text) { enterStoredLine(displayToCodes(text)); }
+    void enterAll(const std::vector<std::string>& lines) {
+        for (const std::string& line : lines) enter(line);
+    }
+    /// The output display's text after the spacer.
+    std::string output() const { return mp_Output.mp_sText.substr(gc_sSPACER.size()); }
+
+    ClStringPane mp_Input, mp_Output;
+};
+
+const Matrix& variable(eTOKEN eVariable) { return ClCalculator::mp_mVariable[eVariable]; }
+
+TEST_F(ClDriver, OutputLayoutInEachWindowFormat) {
+    const std::vector<std::string> lines = {"A = [1, 2; 3, 4]", "2 + 3; ", "A + [1, 2]", "", "A(2, 1)"};
+    const std::string sOutput = "\nOut>A = [1, 2; 3, 4] :\n1, 2 ;\n3, 4\nOut>\n\nOut>A + [1, 2] :\nMatrix size mismatch"
+                                "\nOut> :\n\nOut>A(2, 1) :\n3";
+    const struct {
+        int iMode;
+        const char* acInput;   ///< after the spacer
+    } aCases[] = {
+        {0, "\nIn>A = [1, 2; 3, 4]\nIn>2 + 3; \nIn>A + [1, 2]\nIn>\nIn>A(2, 1)\nIn>_"},
+        {1, "\nIn>A = [1, 2; 3, 4]\nOut>:\n1, 2 ;\n3, 4\nIn>2 + 3; \nOut>\nIn>A + [1, 2]\nOut>Matrix size mismatch"
+            "\nIn>\nOut>\nIn>A(2, 1)\nOut>3\nIn>_"},
+    };
+    for (const auto& c : aCases) {
+        SCOPED_TRACE(c.iMode);
+        SetUp();
+        g_eWindow_Mode = c.iMode;
+        enterAll(lines);
+        EXPECT_EQ(output(), sOutput);
+        EXPECT_EQ(mp_Input.mp_sText, gc_sSPACER + c.acInput);
+    }
+}
+
+TEST_F(ClDriver, ExecuteOffStoresWithoutOutput) {
+    g_bExecute = false;
+    enter("A = [7]");
+    EXPECT_EQ(output(), "");
+    EXPECT_EQ(variable(eT_A).rows(), 0);
+    EXPECT_EQ(g_uiHistory_Next, 1);
+    EXPECT_EQ(mp_Input.mp_sText, gc_sSPACER + "\nIn>A = [7]\nIn>_");
+}
+
+TEST_F(ClDriver, FullHistoryDropsItsOldestLine) {
+    for (int i = 1; i <= 1025; ++i) enter(std::to_string(i) + "; ");
+    EXPECT_EQ(g_uiHistory_Next, 1024);
+    EXPECT_EQ(g_uiHistory_Index, 1024);
+    EXPECT_EQ(echoText(lg_State_History[0]), "2; ");
+    EXPECT_EQ(echoText(lg_State_History[1023]), "1025; ");
+}
+
+TEST_F(ClDriver, BrowsingBringsBackTheHalfTypedLineWithItsCursor) {
+    historyPrev();   // an empty history: nothing
+    EXPECT_EQ(mp_Input.mp_sText, gc_sSPACER + "\nIn>_");
+    enterAll({"1 + 1", "2 + 2"});
+    for (const eTOKEN t : {eT_DIGIT_7, eT_PLUS, eT_DIGIT_8}) pressToken(t) || pressDigit(t);
+    lineAction(eT_MOVE_LEFT);
+    const ClState typed = g_Current_State;
+    const std::string sShown = mp_Input.mp_sText;
+    const struct {
+        void (*pfnAction)();
+        unsigned short uiIndex;
+        const char* acLine;
+    } aSteps[] = {{historyPrev, 1, "2 + 2_"}, {historyPrev, 0, "1 + 1_"}, {historyPrev, 0, "1 + 1_"},
+                  {historyNext, 1, "2 + 2_"}, {historyNext, 2, "7 + _8"}, {historyNext, 2, "7 + _8"}};
+    for (const auto& step : aSteps) {
+        step.pfnAction();
+        EXPECT_EQ(g_uiHistory_Index, step.uiIndex);
+        EXPECT_EQ(mp_Input.mp_sText.substr(g_Current_State.mp_uiDisplay_Start), step.acLine);
+    }
+    EXPECT_EQ(g_Current_State.mp_uiCursor, typed.mp_uiCursor);
+    EXPECT_EQ(echoText(g_Current_State), echoText(typed));
+    EXPECT_EQ(mp_Input.mp_sText, sShown);
+}
+
+TEST_F(ClDriver, HistoryMenuCommands) {
+    enterAll({"A = [1, 2]", "1", "2", "3"});
+    insertItem();   // not browsing: nothing
+    historyPrev();
+    historyPrev();   // shows "2"
+    insertItem();    // "3" goes in front of it, "2" stays shown
+    EXPECT_EQ(g_uiHistory_Index, 3);
+    EXPECT_EQ(echoText(lg_State_History[2]) + echoText(lg_State_History[3]), "32");
+    clearItem();     // deletes "2"
+    EXPECT_EQ(g_uiHistory_Next, 3);
+    EXPECT_EQ(echoText(g_Current_State), "");
+    EXPECT_EQ(lg_State_History[3].mp_uiLength, 0);
+    EXPECT_EQ(g_uiHistory_Index, g_uiHistory_Next);   // browsing ended with the last entry
+    for (const eTOKEN t : {eT_A, eT_PLUS, eT_DIGIT_1}) pressToken(t) || pressDigit(t);
+    clearItem();     // "A + 1": nothing
+    EXPECT_EQ(variable(eT_A).cols(), 2);
+    cleanUp(true);
+    pressToken(eT_A);
+    clearItem();
+    EXPECT_EQ(variable(eT_A).rows(), 0);
+    EXPECT_EQ(g_Current_State.mp_uiLength, 0);
+}
+
+TEST_F(ClDriver, ClearHistoryKeepsVariablesAndClearAllDoesNot) {
+    enterAll({"A = [5]", "A + 1"});
+    clearHistory();
+    EXPECT_EQ(mp_Output.mp_sText, gc_sSPACER);
+    EXPECT_EQ(mp_Input.mp_sText, gc_sSPACER + "\nIn>_");
+    EXPECT_EQ(g_uiHistory_Next + g_uiHistory_Index + lg_State_History[0].mp_uiLength, 0);
+    EXPECT_EQ(ClCalculator::mp_mLast_Output.rows(), 0);
+    EXPECT_EQ(variable(eT_A).rows(), 1);
+    clearAll();
+    EXPECT_EQ(variable(eT_A).rows(), 0);
+}
+
+TEST_F(ClDriver, CopyHistoryKeepsEveryTargetInside) {
+    for (int i = 0; i < gc_iHISTORY_SIZE; ++i) lg_State_History[i].mp_uiRepeat_Times = static_cast<unsigned short>(i);
+    const struct {
+        short iFirst, iLast, iOffset;
+        int iEntry, iExpected;
+    } aCases[] = {
+        {0, 1023, -1, 0, 1},    {0, 1023, -1, 1023, 1023}, {5, 9, 2, 11, 9},  {5, 9, 2, 5, 5},
+        {1020, 1023, 2, 1023, 1021}, {3, 2, 1, 4, 4},      {0, 3, 0, 0, 0},   {-1, 3, 1, 0, 0},
+        {0, 1024, 1, 1, 1},    {10, 20, -1024, 0, 0},
+    };
+    for (const auto& c : aCases) {
+        SCOPED_TRACE(::testing::Message() << c.iFirst << ", " << c.iLast << ", " << c.iOffset);
+        for (int i = 0; i < gc_iHISTORY_SIZE; ++i) lg_State_History[i].mp_uiRepeat_Times = static_cast<unsigned short>(i);
+        copyHistory(c.iFirst, c.iLast, c.iOffset);
+        EXPECT_EQ(lg_State_History[c.iEntry].mp_uiRepeat_Times, c.iExpected);
+    }
+}
+
+// A Rpt line on line 1 reaching forward to line 2, which reaches back to line 1.
+TEST_F(ClDriver, RunawayNestingEndsWithOneError) {
+    enterAll({"u = 0; ", "Rpt(1,  - 1)", "Rpt(1, 1)", "u = u + 1; "});
+    const std::string sBefore = output();
+    enter("Rpt(2, 3, 2)");
+    EXPECT_EQ(output().substr(sBefore.size()), "\nLimit on Rpts exceeded\nOut>\n");
+    EXPECT_EQ(g_uiHistory_Next, 5);
+    EXPECT_EQ(g_uiError_Number, 0);
+}
+
+bool stopAtTen(unsigned long ulLines, double) { return ulLines >= 10; }
+
+TEST_F(ClDriver, PollStopsEveryRepetition) {
+    enterAll({"u = u + 1; ", "Rpt(100, 1); ", "u = 0; "});
+    g_pfnRepeat_Poll = stopAtTen;
+    const std::string sBefore = output();
+    enter("Rpt(100, 3, 2)");   // a step and the inner Rpt line, a hundred times
+    EXPECT_EQ(output().substr(sBefore.size()), "\nLimit on Rpts exceeded\nOut>\n");
+    EXPECT_EQ(valueOf("u")(0, 0), Complex(9.0));   // ten lines ran: the Rpt line and nine steps
+    EXPECT_EQ(g_uiHistory_Next, 4);
+}
+
+TEST_F(ClDriver, HiddenValueIsNotFormatted) {
+    g_bShow_Result = false;
+    evaluate("[1, 2]");
+    EXPECT_STREQ(g_acOutput_Line, "");
+    evaluate("[1, 2] + [1, 2, 3]");   // an error is shown with its value
+    evaluate("[1, 2] / 0");
+    EXPECT_STRNE(g_acOutput_Line, "");
+    g_bShow_Result = true;
+}
+
+int lg_iGraph_Calls = 0;   ///< redraws, plus a hundred for each graph brought to the front
+void countGraph(bool bShow) { lg_iGraph_Calls += bShow ? 100 : 1; }
+
+TEST_F(ClDriver, PlotStoredWhenTheGraphWindowIsOpen) {
+    g_eOutput = 1;
+    g_pfnGraph_Changed = countGraph;
+    lg_iGraph_Calls = 0;
+    enterAll({"Plot([1, 2], [3, 4])", "u = 0", "Plot([1, 2], [u, u]); ", "Rpt(2, 2)"});
+    EXPECT_EQ(g_uiActive_Plots, 4);
+    EXPECT_EQ(variable(static_cast<eTOKEN>(3)), mat({{1, 2}, {0, 0}}));
+    EXPECT_EQ(lg_iGraph_Calls, 202);
+    EXPECT_EQ(output(), "\nOut>\n\nOut>u = 0 :\n0\nOut>\n\nOut>u = 0 :\n0\nOut>u = 0 :\n0\nOut>\n");
+}
+
+}  // namespace
