@@ -10,7 +10,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: run test test-asan test-eigen bench bench-smoke fuzz deps build clean
+.PHONY: run test test-asan test-eigen bench bench-smoke bench-window fuzz deps build clean
 
 deps:
 	./tools/install-deps.sh
@@ -50,6 +50,14 @@ bench-smoke: deps
 	./$(BUILD)/bench/orbex_bench --benchmark_min_time=0.001 \
 		--benchmark_out=$(BUILD)/bench-smoke.json --benchmark_out_format=json
 	! grep -q '"error_occurred": true' $(BUILD)/bench-smoke.json
+
+# The window's speed under Xvfb: from start to the first drawn frame (in process and as a
+# process), a switch through portrait, and a key press on a line of 511 codes in each format;
+# not a test. WINDOW_BENCH_ARGS passes options, e.g. --benchmark_min_time=0.001 for one quick run.
+bench-window: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD) --target orbex_window_bench -j $(JOBS)
+	xvfb-run -a -s "-screen 0 1024x768x24" ./$(BUILD)/bench/orbex_window_bench $(WINDOW_BENCH_ARGS)
 
 # The line fuzzer (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer): new inputs go to
 # $(FUZZ_BUILD)/corpus, the committed seeds are read from tests/fuzz/corpus, a failing input

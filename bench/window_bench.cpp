@@ -1,0 +1,210 @@
+// Speed of the window under an X display (make bench-window runs it under Xvfb): from start to
+// the first drawn frame, in process and as a process of its own, the rebuild of a format switch,
+// and a key press on a full line of 511 codes until the input line is drawn again.
+// Eigen's headers come before X11's, which define Success and None.
+#include "callbacks.h"
+#include "execution_state.h"
+#include "main_window.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include <chrono>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <FL/Fl.H>
+#include <FL/x.H>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+ClWindow* mainWindow() { return g_Main_Window.mp_pPanel->mp_pWindow; }
+
+/// Waits until the main window is mapped and exposed, draws it and waits until the server has
+/// carried out every drawing request.
+void waitUntilDrawn() {
+    mainWindow()->wait_for_expose();
+    Fl::flush();
+    XSync(fl_display, False);
+}
+
+void ensureWindow() {
+    if (!g_Main_Window.mp_pPanel) {
+        g_Main_Window.initializeWindow();
+        waitUntilDrawn();
+    }
+}
+
+/// One key press as the toolkit delivers it to the main window. The text is copied into a
+/// writable buffer: the toolkit may write into it while retrying shortcuts.
+void pressKey(int iKeysym, const char* acText) {
+    static char acBuffer[8];
+    std::snprintf(acBuffer, sizeof acBuffer, "%s", acText);
+    Fl::e_keysym = iKeysym;
+    Fl::e_text = acBuffer;
+    Fl::e_length = static_cast<int>(std::strlen(acBuffer));
+    Fl::e_state = 0;
+    Fl::handle(FL_KEYDOWN, mainWindow());
+}
+
+void typeKey(char cKey) {
+    const char acText[2] = {cKey, '\0'};
+    pressKey(static_cast<unsigned char>(cKey), acText);
+}
+
+void switchFormat(int eFormat) {
+    int eNew = eFormat;
+    ClCallback::mode_cb(nullptr, &eNew);
+    waitUntilDrawn();
+}
+
+/// Fills the line with 511 codes by keys: "-", then "1 +" 254 times, then "Det" and its
+/// automatic "(". Returns the length reached.
+unsigned fillLine() {
+    pressKey(FL_Escape, "\x1b");   // Clear
+    typeKey('-');
+    for (int i = 0; i < 254; ++i) {
+        typeKey('1');
+        typeKey('+');
+    }
+    typeKey('D');
+    waitUntilDrawn();
+    return g_Current_State.mp_uiLength;
+}
+
+// The first panel of the process: built, shown and drawn. Only the first build pays for the
+// fonts and the visual, so this runs once.
+void BM_StartToFirstFrame(benchmark::State& state) {
+    for (auto _ : state) {
+        if (g_Main_Window.mp_pPanel) {
+            state.SkipWithError("the window was built before this benchmark ran");
+            break;
+        }
+        const Clock::time_point start = Clock::now();
+        g_Main_Window.initializeWindow();
+        waitUntilDrawn();
+        state.SetIterationTime(secondsSince(start));
+    }
+}
+BENCHMARK(BM_StartToFirstFrame)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The real program from exec to its first drawn frame: a harness on its own display connection
+// sees the main window mapped, then reads one pixel of the "Enter" button until it is drawn.
+void BM_ProcessStartToFirstFrame(benchmark::State& state) {
+    Display* pDisplay = XOpenDisplay(nullptr);
+    if (!pDisplay) {
+        state.SkipWithError("no X display");
+        return;
+    }
+    const Window root = DefaultRootWindow(pDisplay);
+    XSelectInput(pDisplay, root, SubstructureNotifyMask);
+    XSync(pDisplay, False);
+    double dMap_Seconds = 0;
+    for (auto _ : state) {
+        while (XPending(pDisplay)) {   // events of an earlier run
+            XEvent event;
+            XNextEvent(pDisplay, &event);
+        }
+        const Clock::time_point start = Clock::now();
+        const pid_t pid = fork();
+        if (pid == 0) {
+            unsetenv("ORBEX_TRANSCRIPT");
+            execl(ORBEX_BINARY, ORBEX_BINARY, static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        Window window = 0;
+        while (!window) {
+            XEvent event;
+            XNextEvent(pDisplay, &event);
+            if (event.type == MapNotify && !event.xmap.override_redirect) window = event.xmap.window;
+        }
+        dMap_Seconds += secondsSince(start);
+        // The Enter button's orange, a few pixels below its top edge and above its label.
+        bool bDrawn = false;
+        while (!bDrawn && secondsSince(start) < 10) {
+            XImage* pImage = XGetImage(pDisplay, window, 277, 396, 1, 1, AllPlanes, ZPixmap);
+            if (pImage) {
+                const unsigned long ulPixel = XGetPixel(pImage, 0, 0);
+                XDestroyImage(pImage);
+                const unsigned uiRed = (ulPixel >> 16) & 0xff, uiGreen = (ulPixel >> 8) & 0xff, uiBlue = ulPixel & 0xff;
+                bDrawn = uiRed > 200 && uiGreen > 120 && uiBlue < 80;
+            }
+            if (!bDrawn) usleep(200);
+        }
+        state.SetIterationTime(secondsSince(start));
+        kill(pid, SIGTERM);
+        waitpid(pid, nullptr, 0);
+        if (!bDrawn) {
+            state.SkipWithError("the window was not drawn within 10 s");
+            break;
+        }
+    }
+    state.counters["map_ms"] = benchmark::Counter(1000 * dMap_Seconds / static_cast<double>(state.iterations()));
+    XCloseDisplay(pDisplay);
+}
+BENCHMARK(BM_ProcessStartToFirstFrame)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// A format switch through portrait: the panel rebuilt in the other orientation and drawn.
+void BM_PortraitSwitchToFrame(benchmark::State& state) {
+    ensureWindow();
+    switchFormat(0);
+    int eFormat = 0;
+    for (auto _ : state) {
+        eFormat = eFormat == 2 ? 0 : 2;
+        switchFormat(eFormat);
+    }
+    switchFormat(0);
+}
+BENCHMARK(BM_PortraitSwitchToFrame)->Unit(benchmark::kMillisecond);
+
+// One key press (Left, then Right, by turns) on a line of 511 codes, until the window has drawn
+// the line again; the argument is the window format.
+void BM_KeyPressFullLine(benchmark::State& state) {
+    ensureWindow();
+    switchFormat(static_cast<int>(state.range(0)));
+    const unsigned uiLength = fillLine();
+    if (uiLength != 511) {
+        char acMessage[64];
+        std::snprintf(acMessage, sizeof acMessage, "the line holds %u codes, not 511", uiLength);
+        state.SkipWithError(acMessage);
+        return;
+    }
+    bool bLeft = true;
+    for (auto _ : state) {
+        pressKey(bLeft ? FL_Left : FL_Right, "");
+        Fl::flush();
+        XSync(fl_display, False);
+        bLeft = !bLeft;
+    }
+    pressKey(FL_Escape, "\x1b");
+    switchFormat(0);
+}
+BENCHMARK(BM_KeyPressFullLine)->ArgName("format")->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    Display* pDisplay = XOpenDisplay(nullptr);
+    if (!pDisplay) {
+        std::fprintf(stderr, "orbex_window_bench: needs an X display (make bench-window runs it under xvfb-run)\n");
+        return 1;
+    }
+    fl_open_display(pDisplay);
+    Fl_Window::default_xclass("orbex");
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
