@@ -2,14 +2,18 @@
 // the window formats.
 #include "callbacks.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <string>
 
 #include <FL/Fl.H>
 
+#include "atomic_write.h"
 #include "dialogs.h"
 #include "driver.h"
 #include "engine_state.h"
 #include "execution_state.h"
+#include "graph_state.h"
 #include "line_edit.h"
 #include "main_window.h"
 
@@ -23,6 +27,22 @@ eTOKEN tokenOf(void* pData) { return pData ? *static_cast<eTOKEN*>(pData) : eT_N
 bool isSpacePress() { return Fl::event() == FL_KEYBOARD && Fl::event_text()[0] == ' '; }
 
 void redrawWindow() { g_Main_Window.mp_pPanel->mp_pWindow->redraw(); }
+
+/// The Graph items that act on an open graph window, and the window formats, which do not
+/// change while one is open.
+void setGraphItems(bool bOpen) {
+    for (Fl_Menu_Item* pItem : {ClORBEXUI::mp_miClear_Graph, ClORBEXUI::mp_miText, ClORBEXUI::mp_miCorners,
+                                ClORBEXUI::mp_miScales, ClORBEXUI::mp_miSave_Graph}) {
+        pItem->clear();
+        if (bOpen) pItem->activate();
+        else pItem->deactivate();
+    }
+    for (int i = 0; i < 3; ++i) {
+        if (bOpen) ClORBEXUI::mp_miTwo_Windows[i].deactivate();
+        else ClORBEXUI::mp_miTwo_Windows[i].activate();
+    }
+    g_bGraph_Scales = g_bGraph_Corners = false;
+}
 
 }  // namespace
 
@@ -55,7 +75,7 @@ void ClCallback::alt_cb(Fl_Widget*, void*) {
 
 void ClCallback::mode_cb(Fl_Widget*, void* pData) {
     const int eNew = *static_cast<int*>(pData);
-    if (g_eOutput != 0) {   // no format change while a graph window is open
+    if (g_eOutput != 0) {   // no format change while a graph window is open (a shortcut still gets here)
         ClORBEXUI::mp_miTwo_Windows[g_eWindow_Mode].setonly();
         return;
     }
@@ -112,4 +132,63 @@ void ClCallback::clearEverything_cb(Fl_Widget* pWidget, void* pData) {
     ClCalculator::mp_mParser_Output.resize(0, 0);
     ClCalculator::mp_mLast_Output.resize(0, 0);
     ClCalculator::mp_mLinear.resize(0, 0);
+}
+
+void ClCallback::graph_cb(Fl_Widget*, void*) {
+    if (g_eOutput == 0) openGraph();
+    else closeGraph();
+    setGraphItems(g_eOutput != 0);
+    if (g_eOutput != 0) ClORBEXUI::mp_miGraph->set();
+    else ClORBEXUI::mp_miGraph->clear();
+    g_Main_Window.resizeInWindow();
+}
+
+void ClCallback::clearGraph_cb(Fl_Widget*, void*) {
+    ClORBEXUI::mp_miClear_Graph->clear();   // a push item that the menu shows as a toggle
+    if (g_eOutput == 0) return;
+    emptyPlots();
+    redrawWindow();
+}
+
+void ClCallback::graphView_cb(Fl_Widget*, void*) {
+    g_bGraph_Scales = ClORBEXUI::mp_miScales->value() != 0;
+    g_bGraph_Corners = ClORBEXUI::mp_miCorners->value() != 0;
+    g_Main_Window.mp_pPanel->mp_pGraph_Box->redraw();
+}
+
+void ClCallback::text_cb(Fl_Widget*, void*) {
+    if (g_eOutput == 0) return;
+    g_eOutput = g_eOutput == 1 ? 2 : 1;
+    g_Main_Window.resizeInWindow();
+}
+
+void ClCallback::saveGraph_cb(Fl_Widget*, void*) {
+    if (g_eOutput == 0) {
+        showDialog(eD_MESSAGE, "No graph to save.");
+        return;
+    }
+    if (!renderGraphImage()) {   // the picture is taken before the chooser covers anything
+        showDialog(eD_MESSAGE, "Error copying image.");
+        return;
+    }
+    std::string sName;
+    const int iChosen = chooseFile("Save ORBEX Graph File", true, sName);
+    if (iChosen == 0) return;
+    if (iChosen < 0) {
+        showDialog(eD_MESSAGE, "Error saving file.");
+        return;
+    }
+    sName.resize(std::min<std::size_t>(sName.size(), 1023));
+    const eIMAGE_FORMAT eFormat = imageFormatOf(sName.c_str());
+    if (eFormat == eIF_NONE) {
+        showDialog(eD_MESSAGE, "ORBEX Calculator graph file name must have .ppm or .bmp extension.");
+        return;
+    }
+    std::string sError;
+    bool bOpened;
+    if (writeFileAtomically(sName.c_str(), encodeImage(eFormat), sError, bOpened)) return;
+    char acMessage[1100];
+    if (bOpened) std::snprintf(acMessage, sizeof acMessage, "Error saving file.");
+    else std::snprintf(acMessage, sizeof acMessage, "Error opening '%s'.", sName.c_str());
+    showDialog(eD_ALERT, acMessage);
 }

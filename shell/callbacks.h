@@ -18,6 +18,11 @@ public:
     static void clear_cb(Fl_Widget* pWidget, void* pData);
     static void clearAll_cb(Fl_Widget* pWidget, void* pData);
     static void clearEverything_cb(Fl_Widget* pWidget, void* pData);
+    static void graph_cb(Fl_Widget* pWidget, void* pData);        ///< "Graph Window": opens or closes it
+    static void clearGraph_cb(Fl_Widget* pWidget, void* pData);
+    static void graphView_cb(Fl_Widget* pWidget, void* pData);    ///< "Scales" and "Corners"
+    static void text_cb(Fl_Widget* pWidget, void* pData);         ///< "Output Window": graph or text
+    static void saveGraph_cb(Fl_Widget* pWidget, void* pData);
 };
 
 extern bool lg_bAlt_On;   ///< the alternate buttons are showing

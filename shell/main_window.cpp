@@ -8,6 +8,7 @@
 #include "main_window.h"
 
 #include <FL/Fl.H>
+#include <FL/Fl_Native_File_Chooser.H>
 #include <FL/fl_ask.H>
 
 ClORBEXWindow g_Main_Window;
@@ -22,6 +23,18 @@ int dispatchKeys(int iEvent, Fl_Window* pWindow) {
         ClWindow::mapKey(iEvent))
         return 1;
     return Fl::handle_(iEvent, pWindow);
+}
+
+int toolkitChooser(const char* acTitle, bool bSave, std::string& sPath) {
+    Fl_Native_File_Chooser chooser;
+    chooser.title(acTitle);
+    chooser.type(bSave ? Fl_Native_File_Chooser::BROWSE_SAVE_FILE : Fl_Native_File_Chooser::BROWSE_FILE);
+    if (bSave) chooser.options(Fl_Native_File_Chooser::SAVEAS_CONFIRM);
+    switch (chooser.show()) {
+    case 0: sPath = chooser.filename(); return 1;
+    case 1: return 0;
+    default: return -1;
+    }
 }
 
 int toolkitDialog(eDIALOG eKind, const char* acText, const char* acB0, const char* acB1, const char* acB2) {
@@ -42,6 +55,7 @@ ClORBEXWindow::~ClORBEXWindow() {
 
 void ClORBEXWindow::initializeWindow() {
     if (!g_pfnDialog) g_pfnDialog = toolkitDialog;
+    if (!g_pfnChoose_File) g_pfnChoose_File = toolkitChooser;
     Fl::event_dispatch(dispatchKeys);
     lg_pBuff_In = new Fl_Text_Buffer(0, 1024);
     lg_pBuff_Out = new Fl_Text_Buffer(0, 1024);
@@ -78,6 +92,7 @@ void ClORBEXWindow::setUpDisplays() {
         pDisplay->wrap_mode(Fl_Text_Display::WRAP_AT_COLUMN, iColumn);
     }
     pInput->cursor_style(Fl_Text_Display::HEAVY_CURSOR);
+    if (mp_pPanel->mp_bPortrait) pOutput->hide();   // under the input display; its text is kept
     const ClTextDisplay& input = *pInput;
     mp_aiInput_Frame[0] = mp_aiWide_Frame[0] = input.x();
     mp_aiInput_Frame[1] = mp_aiWide_Frame[1] = input.y();
@@ -87,19 +102,29 @@ void ClORBEXWindow::setUpDisplays() {
 }
 
 void ClORBEXWindow::resizeInWindow() {
-    if (g_eWindow_Mode == 2) return;
     ClTextDisplay* pInput = mp_pPanel->mp_pInput_Display;
     ClTextDisplay* pOutput = mp_pPanel->mp_pOutput_Display;
-    const bool bWide = g_eWindow_Mode == 1 && g_eOutput == 0;
-    const int* aiFrame = bWide ? mp_aiWide_Frame : mp_aiInput_Frame;
-    pInput->resize(aiFrame[0], aiFrame[1], aiFrame[2], aiFrame[3]);
-    // The widened input display covers the output display, which is hidden rather than drawn
-    // beneath it: its own redraws would otherwise paint over the input line.
-    if (bWide) pOutput->hide();
-    else if (g_eOutput == 0) pOutput->show();
-    pInput->wrap_mode(Fl_Text_Display::WRAP_AT_BOUNDS, 0);
-    pInput->scrollbar_align(FL_ALIGN_RIGHT);
-    pInput->show();
+    ClGraphBox* pGraph = mp_pPanel->mp_pGraph_Box;
+    const bool bGraph_Shown = g_eOutput == 1;
+    // Widgets that overlap are never shown together: a display redrawing itself (a key, a
+    // result) would paint over whatever lies on top of it. The hidden ones keep their text.
+    if (g_eWindow_Mode != 2) {
+        const bool bWide = g_eWindow_Mode == 1 && !bGraph_Shown;
+        const int* aiFrame = bWide ? mp_aiWide_Frame : mp_aiInput_Frame;
+        pInput->resize(aiFrame[0], aiFrame[1], aiFrame[2], aiFrame[3]);
+        pInput->wrap_mode(Fl_Text_Display::WRAP_AT_BOUNDS, 0);
+        pOutput->setVisible(!bWide && !bGraph_Shown);
+        pInput->show();
+    } else {   // portrait: the input display lies over the output display
+        pOutput->hide();
+        pInput->setVisible(!bGraph_Shown);
+    }
+    if (bGraph_Shown) {
+        pGraph->show();
+        pGraph->redraw();
+    } else {
+        pGraph->hide();
+    }
     pInput->show_insert_position();
     mp_pPanel->mp_pWindow->redraw();
 }

@@ -39,7 +39,7 @@ const Fl_Menu_Item gc_aMENU[] = {
             ITEM("  v  ", FL_ALT + 'y', nullptr, tokenData(8), 0, gc_iITEM),
             ITEM("  w  ", FL_ALT + 'w', nullptr, tokenData(9), 0, gc_iITEM),
             END,
-        ITEM("Save Graph", 0, nullptr, nullptr, INACTIVE, gc_iITEM),
+        ITEM("Save Graph", 0, ClCallback::saveGraph_cb, nullptr, INACTIVE, gc_iITEM),
         ITEM("Quit", 0, ClCallback::exit_cb, nullptr, 0, gc_iITEM),
         END,
     ITEM("Edit", 0, nullptr, nullptr, SUB, gc_iTOP),
@@ -75,11 +75,11 @@ const Fl_Menu_Item gc_aMENU[] = {
             ITEM("Portrait Mode", FL_CTRL + FL_ALT + 'r', ClCallback::mode_cb, &lg_aiWindow_Mode[2], RADIO, gc_iITEM),
             END,
         ITEM("Graph", 0, nullptr, nullptr, SUB, gc_iITEM),
-            ITEM("Graph Window", FL_CTRL + FL_ALT + 'g', nullptr, nullptr, TOGGLE | INACTIVE, gc_iITEM),
-            ITEM("Clear Graph", FL_CTRL + FL_ALT + 'f', nullptr, nullptr, TOGGLE | INACTIVE, gc_iITEM),
-            ITEM("Scales", FL_ALT + 'j', nullptr, nullptr, TOGGLE | INACTIVE, gc_iITEM),
-            ITEM("Corners", FL_ALT + 'k', nullptr, nullptr, TOGGLE | INACTIVE, gc_iITEM),
-            ITEM("Output Window", FL_CTRL + 't', nullptr, nullptr, TOGGLE | INACTIVE, gc_iITEM),
+            ITEM("Graph Window", FL_CTRL + FL_ALT + 'g', ClCallback::graph_cb, nullptr, TOGGLE, gc_iITEM),
+            ITEM("Clear Graph", FL_CTRL + FL_ALT + 'f', ClCallback::clearGraph_cb, nullptr, TOGGLE | INACTIVE, gc_iITEM),
+            ITEM("Scales", FL_ALT + 'j', ClCallback::graphView_cb, nullptr, TOGGLE | INACTIVE, gc_iITEM),
+            ITEM("Corners", FL_ALT + 'k', ClCallback::graphView_cb, nullptr, TOGGLE | INACTIVE, gc_iITEM),
+            ITEM("Output Window", FL_CTRL + 't', ClCallback::text_cb, nullptr, TOGGLE | INACTIVE, gc_iITEM),
             END,
         END,
     ITEM("Settings", 0, nullptr, nullptr, SUB, gc_iTOP),
@@ -113,6 +113,10 @@ Fl_Menu_Item* ClORBEXUI::mp_miTwo_Windows = nullptr;
 Fl_Menu_Item* ClORBEXUI::mp_miOne_Window = nullptr;
 Fl_Menu_Item* ClORBEXUI::mp_miPortrait = nullptr;
 Fl_Menu_Item* ClORBEXUI::mp_miGraph = nullptr;
+Fl_Menu_Item* ClORBEXUI::mp_miClear_Graph = nullptr;
+Fl_Menu_Item* ClORBEXUI::mp_miScales = nullptr;
+Fl_Menu_Item* ClORBEXUI::mp_miCorners = nullptr;
+Fl_Menu_Item* ClORBEXUI::mp_miText = nullptr;
 Fl_Menu_Item* ClORBEXUI::mp_miZero_Out = nullptr;
 Fl_Menu_Item* ClORBEXUI::mp_miError_Item = nullptr;
 Fl_Menu_Item* ClORBEXUI::mp_miParentheses = nullptr;
@@ -126,6 +130,10 @@ Fl_Menu_Item* resetMenu() {
     ClORBEXUI::mp_miOne_Window = item("One Window");
     ClORBEXUI::mp_miPortrait = item("Portrait Mode");
     ClORBEXUI::mp_miGraph = item("Graph Window");
+    ClORBEXUI::mp_miClear_Graph = item("Clear Graph");
+    ClORBEXUI::mp_miScales = item("Scales");
+    ClORBEXUI::mp_miCorners = item("Corners");
+    ClORBEXUI::mp_miText = item("Output Window");
     ClORBEXUI::mp_miZero_Out = item("Zero Out");
     ClORBEXUI::mp_miError_Item = item("Error Check");
     ClORBEXUI::mp_miParentheses = item("Auto Parentheses");

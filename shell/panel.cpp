@@ -15,12 +15,15 @@ ClButton* g_epbDictionary[gc_iTOKEN_COUNT] = {};
 namespace {
 
 struct ClFrames {
-    int aiWindow[2], aiMenu[4], aiText_Group[4], aiOutput[4], aiInput[4], aiButtons[4];
+    int aiWindow[2], aiMenu[4], aiText_Group[4], aiOutput[4], aiInput[4], aiGraph_Group[4], aiGraph[4],
+        aiLarge_Graph[4], aiButtons[4];
 };
-const ClFrames gc_LANDSCAPE = {
-    {619, 434}, {0, 0, 312, 30}, {0, 0, 620, 211}, {310, 30, 300, 176}, {5, 30, 300, 176}, {0, 32, 615, 396}};
-const ClFrames gc_PORTRAIT = {
-    {375, 610}, {0, 0, 375, 30}, {0, 0, 375, 250}, {5, 30, 365, 210}, {5, 30, 365, 215}, {0, 35, 370, 565}};
+const ClFrames gc_LANDSCAPE = {{619, 434},         {0, 0, 312, 30},    {0, 0, 620, 211},   {310, 30, 300, 176},
+                               {5, 30, 300, 176},  {0, 0, 620, 210},   {310, 0, 305, 210}, {0, 0, 620, 207},
+                               {0, 32, 615, 396}};
+const ClFrames gc_PORTRAIT = {{375, 610},        {0, 0, 375, 30},   {0, 0, 375, 250},  {5, 30, 365, 210},
+                              {5, 30, 365, 215}, {5, 30, 365, 215}, {5, 30, 365, 215}, {5, 30, 365, 215},
+                              {0, 35, 370, 565}};
 
 constexpr int gc_iBUTTON_W = 54, gc_iBUTTON_H = 30;
 /// FLTK colour indices of the classes: background, label.
@@ -82,6 +85,12 @@ void ClORBEXUI::build() {
         pDisplay->clear_visible_focus();   // a focused display would take the arrow keys
     }
     mp_pText_Group->end();
+    mp_pGraph_Group = make<Fl_Group>(frames.aiGraph_Group);
+    mp_pGraph_Box = make<ClGraphBox>(frames.aiGraph);
+    mp_pLarge_Graph_Box = make<ClGraphBox>(frames.aiLarge_Graph);
+    mp_pGraph_Box->hide();
+    mp_pLarge_Graph_Box->hide();
+    mp_pGraph_Group->end();
     mp_pButton_Group = make<Fl_Group>(frames.aiButtons);
     buildButtons();
     mp_pButton_Group->end();
@@ -95,6 +104,7 @@ void ClORBEXUI::buildButtons() {
                                                         spec.mp_iPortrait_H, acLabel)
                                          : new ClButton(spec.mp_iX, spec.mp_iY, gc_iBUTTON_W, gc_iBUTTON_H, acLabel);
         pButton->box(FL_ROUNDED_BOX);
+        pButton->down_box(FL_ROUNDED_BOX);   // pressed in the selection colour, same shape
         pButton->labelfont(0);
         pButton->labelsize(18);
         pButton->selection_color(49);

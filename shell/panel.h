@@ -7,6 +7,7 @@
 #include <FL/Fl_Group.H>
 #include <FL/Fl_Menu_Bar.H>
 
+#include "graph_box.h"
 #include "text_display.h"
 #include "tokens.h"
 
@@ -40,6 +41,9 @@ public:
     Fl_Group* mp_pText_Group = nullptr;
     ClTextDisplay* mp_pOutput_Display = nullptr;
     ClTextDisplay* mp_pInput_Display = nullptr;
+    Fl_Group* mp_pGraph_Group = nullptr;
+    ClGraphBox* mp_pGraph_Box = nullptr;
+    ClGraphBox* mp_pLarge_Graph_Box = nullptr;   ///< built hidden; nothing shows it
     Fl_Group* mp_pButton_Group = nullptr;
     const bool mp_bPortrait;
 
@@ -50,6 +54,10 @@ public:
     static Fl_Menu_Item* mp_miOne_Window;
     static Fl_Menu_Item* mp_miPortrait;
     static Fl_Menu_Item* mp_miGraph;
+    static Fl_Menu_Item* mp_miClear_Graph;
+    static Fl_Menu_Item* mp_miScales;
+    static Fl_Menu_Item* mp_miCorners;
+    static Fl_Menu_Item* mp_miText;
     static Fl_Menu_Item* mp_miZero_Out;
     static Fl_Menu_Item* mp_miError_Item;
     static Fl_Menu_Item* mp_miParentheses;
