@@ -9,7 +9,7 @@
 #include "engine_state.h"
 #include "execution_state.h"
 #include "line_edit.h"
-#include "dialogs.h"
+#include "window_fixture.h"
 
 #include <FL/Fl.H>
 
@@ -17,14 +17,6 @@
 #include "main_window.h"
 
 namespace {
-
-std::vector<std::string> lg_asDialogs;   ///< texts of the boxes the tests answered
-int lg_iAnswer = 0;
-
-int answerDialog(eDIALOG, const char* acText, const char*, const char*, const char*) {
-    lg_asDialogs.push_back(acText);
-    return lg_iAnswer;
-}
 
 /// What a button shows and does, as a comparable text.
 std::string describe(const ClButton* pButton) {
@@ -50,16 +42,12 @@ void selectFormat(int iFormat) {
 
 class ClPanel : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        g_pfnDialog = answerDialog;
-        g_Main_Window.initializeWindow();
-    }
     void SetUp() override {
+        ensureWindow();
         if (g_eWindow_Mode != 0) selectFormat(0);
         if (lg_bAlt_On) ClCallback::alt_cb(nullptr, nullptr);
         g_eOutput = 0;
         cleanUp(true);
-        lg_asDialogs.clear();
     }
     static ClWindow* window() { return g_Main_Window.mp_pPanel->mp_pWindow; }
 
@@ -186,17 +174,17 @@ TEST_F(ClPanel, KeysReachTheLineFromEveryFocus) {
 
 TEST_F(ClPanel, QuitAsksAndNoKeepsEverything) {
     sendKey('2', "2");
-    lg_iAnswer = 0;
+    g_Answers.iChoice = 0;
     Fl::e_number = FL_CLOSE;
     window()->do_callback();
     ClCallback::exit_cb(nullptr, nullptr);
-    EXPECT_EQ(lg_asDialogs, std::vector<std::string>(2, "Exit ORBEX Calculator?"));
+    EXPECT_EQ(g_Answers.asTexts, std::vector<std::string>(2, "Exit ORBEX Calculator?"));
     EXPECT_TRUE(window()->shown());
     EXPECT_EQ(shown(), "2_");
     Fl::e_number = FL_KEYBOARD;   // Escape reaches the window callback too: no question then
     window()->do_callback();
-    EXPECT_EQ(lg_asDialogs.size(), 2u);
-    lg_iAnswer = 1;
+    EXPECT_EQ(g_Answers.asTexts.size(), 2u);
+    g_Answers.iChoice = 1;
     ClCallback::exit_cb(nullptr, nullptr);
     EXPECT_EQ(Fl::first_window(), nullptr);
     window()->show();

@@ -1,0 +1,105 @@
+// The graph window in the panel: menu states, the graph/text toggle, the exported picture and
+// Save Graph, on a shown window.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "atomic_write.h"
+#include "driver.h"
+#include "engine_state.h"
+#include "execution_state.h"
+#include "graph_state.h"
+#include "line_codes.h"
+
+#include "callbacks.h"
+#include "window_fixture.h"
+
+class ClGraphWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ensureWindow();
+        if (g_eOutput != 0) ClCallback::graph_cb(nullptr, nullptr);
+    }
+    void TearDown() override {
+        if (g_eOutput != 0) ClCallback::graph_cb(nullptr, nullptr);
+    }
+    static void enter(const char* acLine) { enterStoredLine(displayToCodes(acLine)); }
+    static const unsigned char* pixel(int iX, int iY) { return g_aucLarge_Graph_Image + 3 * (iY * 600 + iX); }
+    static std::string readFile(const std::string& sPath) {
+        std::ifstream file(sPath, std::ios::binary);
+        std::stringstream text;
+        text << file.rdbuf();
+        return text.str();
+    }
+};
+
+TEST_F(ClGraphWindow, OpeningAndTheOutputWindowToggle) {
+    const ClORBEXUI& panel = *g_Main_Window.mp_pPanel;
+    ClCallback::graph_cb(nullptr, nullptr);
+    EXPECT_EQ(g_eOutput, 1);
+    EXPECT_TRUE(panel.mp_pGraph_Box->visible());
+    EXPECT_FALSE(panel.mp_pOutput_Display->visible());
+    EXPECT_FALSE(ClORBEXUI::mp_miPortrait->active());
+    EXPECT_TRUE(ClORBEXUI::mp_miSave_Graph->active() && ClORBEXUI::mp_miScales->active());
+    ClCallback::text_cb(nullptr, nullptr);
+    EXPECT_EQ(g_eOutput, 2);
+    EXPECT_FALSE(panel.mp_pGraph_Box->visible());
+    EXPECT_TRUE(panel.mp_pOutput_Display->visible());
+    ClCallback::text_cb(nullptr, nullptr);
+    ClCallback::graph_cb(nullptr, nullptr);
+    EXPECT_EQ(g_eOutput, 0);
+    EXPECT_FALSE(panel.mp_pGraph_Box->visible());
+    EXPECT_TRUE(panel.mp_pOutput_Display->visible());
+    EXPECT_FALSE(ClORBEXUI::mp_miSave_Graph->active() || ClORBEXUI::mp_miScales->active());
+    EXPECT_TRUE(ClORBEXUI::mp_miPortrait->active());
+}
+
+// The defaults draw one grid line across each middle; plots in their colours at known rows.
+TEST_F(ClGraphWindow, ExportedPictureHasTheGridAndThePlots) {
+    ClCallback::graph_cb(nullptr, nullptr);
+    enter("Plot([ - 3, 3], [1, 1])");
+    enter("Plot([ - 3, 3], [ - 1,  - 1])");
+    enter("Plot([ - 3,  - 2,  - 1], [0.5, 1 / 0, 0.5])");   // the infinite point is bridged
+    ASSERT_EQ(g_uiActive_Plots, 3);
+    ASSERT_TRUE(renderGraphImage());
+    const struct {
+        int iX, iY;
+        unsigned char aucRGB[3];
+    } aCASES[] = {{300, 50, {192, 192, 192}}, {150, 200, {192, 192, 192}}, {150, 50, {255, 255, 255}},
+                  {450, 100, {0, 0, 0}},      {450, 300, {255, 0, 0}},     {75, 150, {0, 255, 0}}};
+    for (const auto& c : aCASES)
+        EXPECT_EQ(std::vector<unsigned char>(pixel(c.iX, c.iY), pixel(c.iX, c.iY) + 3),
+                  std::vector<unsigned char>(c.aucRGB, c.aucRGB + 3))
+            << c.iX << ", " << c.iY;
+}
+
+TEST_F(ClGraphWindow, SaveGraphWritesTheFileOrSaysWhy) {
+    char acFolder[] = "/tmp/orbex-graph-XXXXXX";
+    ASSERT_NE(mkdtemp(acFolder), nullptr);
+    const std::string sFolder = acFolder;
+    ClCallback::saveGraph_cb(nullptr, nullptr);
+    ClCallback::graph_cb(nullptr, nullptr);
+    g_Answers.sFile = sFolder + "/graph.bmp";
+    ClCallback::saveGraph_cb(nullptr, nullptr);
+    EXPECT_EQ(readFile(g_Answers.sFile), encodeImage(eIF_BMP));
+    g_Answers.sFile = sFolder + "/graph.PPM";
+    ClCallback::saveGraph_cb(nullptr, nullptr);
+    g_Answers.sFile = sFolder + "/none/graph.ppm";
+    ClCallback::saveGraph_cb(nullptr, nullptr);
+    g_Answers.sFile = sFolder + "/graph.bmp";
+    g_lWrite_Fault_After = 1000;   // the disk fills up: the earlier picture stays
+    enter("Plot([ - 3, 3], [1, 1])");
+    ClCallback::saveGraph_cb(nullptr, nullptr);
+    EXPECT_EQ(readFile(g_Answers.sFile).size(), 720054u);
+    EXPECT_EQ(g_Answers.asTexts,
+              (std::vector<std::string>{"No graph to save.", "Save ORBEX Graph File", "Save ORBEX Graph File",
+                                        "ORBEX Calculator graph file name must have .ppm or .bmp extension.",
+                                        "Save ORBEX Graph File", "Error opening '" + sFolder + "/none/graph.ppm'.",
+                                        "Save ORBEX Graph File", "Error saving file."}));
+    unlink(g_Answers.sFile.c_str());
+    EXPECT_EQ(rmdir(acFolder), 0) << "a temporary file was left behind";
+}

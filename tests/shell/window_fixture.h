@@ -1,0 +1,19 @@
+// The one calculator window the widget tests share, with its message boxes and file chooser
+// answered by the tests.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "dialogs.h"
+#include "main_window.h"
+
+struct ClAnswers {
+    std::vector<std::string> asTexts;   ///< the boxes shown, in order
+    int iChoice = 0;                    ///< the button a question gets
+    std::string sFile;                  ///< the name a file chooser returns ("" cancels)
+};
+extern ClAnswers g_Answers;
+
+/// Builds and shows the window once; later calls only reset the answers.
+void ensureWindow();
