@@ -152,10 +152,12 @@ Clmatrixref ClCalculator::matrixref() {
             Complex(static_cast<double>(mSource.cols()));
         return reference;
     }
+    // A 1 x 1 matrix is both a row and a column vector; it is read as a row, so that a
+    // single index gives columns: V([1, 1]) of a scalar V is a 1 x 2 row.
     const bool bRow = mSource.rows() == 1, bColumn = mSource.cols() == 1;
-    Matrix mFirst = readIndex(bColumn ? mSource.rows()
-                              : bRow  ? mSource.cols()
-                                      : std::numeric_limits<Eigen::Index>::max());
+    Matrix mFirst = readIndex(bRow      ? mSource.cols()
+                              : bColumn ? mSource.rows()
+                                        : std::numeric_limits<Eigen::Index>::max());
     if (mFirst.rows() == 0) return reference;
     if (nextToken() == eT_COMMA) {
         ++lg_uiNext_Token;
@@ -168,12 +170,12 @@ Clmatrixref ClCalculator::matrixref() {
         if (mSecond.rows() == 0) return reference;
         reference.mp_mRows = std::move(mFirst);
         reference.mp_mColumns = std::move(mSecond);
-    } else if (bColumn) {
-        reference.mp_mRows = std::move(mFirst);
-        reference.mp_mColumns = Matrix::Ones(1, 1);
     } else if (bRow) {
         reference.mp_mRows = Matrix::Ones(1, 1);
         reference.mp_mColumns = std::move(mFirst);
+    } else if (bColumn) {
+        reference.mp_mRows = std::move(mFirst);
+        reference.mp_mColumns = Matrix::Ones(1, 1);
     } else {
         raiseError(21);
         return reference;

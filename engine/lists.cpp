@@ -20,15 +20,22 @@ bool isListEnd(eTOKEN eToken) {
 
 bool isScalar(const Matrix& m) { return m.rows() == 1 && m.cols() == 1; }
 
+/// What the list being read can serve as. Lists inside its elements have shapes of their own,
+/// so lg_bIs_Arg_List and lg_bIs_Arg_List_1 are written only once the whole list is read.
+struct ClList_Shape {
+    bool mp_bArguments = false;   ///< one element, a range or one row of scalars
+    bool mp_bSingle = true;       ///< one element or a range: no comma between elements
+};
+
 // range := a ": " b [", " h], after a has been read.
 // The end point b is always the last entry; a bad step is error 25.
-Matrix readRange(const Complex& a) {
+Matrix readRange(const Complex& a, ClList_Shape& shape) {
     ++lg_uiNext_Token;
     const Matrix mEnd = ClCalculator::expression();
     if (!isScalar(mEnd)) return ClCalculator::raiseError(21);
     const double b = mEnd(0, 0).real();
     const double d = b - a.real();
-    lg_bIs_Arg_List = true;
+    shape.mp_bArguments = true;
     if (std::fabs(d) <= gc_dRANGE_SAME) return Matrix::Constant(1, 1, Complex(a.real(), 0.0));
     double dStep = 1.0;
     if (nextToken() == eT_COMMA) {
@@ -59,18 +66,18 @@ Matrix readRange(const Complex& a) {
 // Elements are read twice: the first pass sizes the grid, the second fills it.
 // Note: a grid inside a grid element is then read four times, and so on; past
 // gc_iREREAD_DEPTH nested lists the first reading is kept, so work stays linear in the line.
-Matrix readGrid(unsigned short uiStart, const Complex& zFirst) {
+Matrix readGrid(unsigned short uiStart, const Complex& zFirst, ClList_Shape& shape) {
     std::vector<Complex> azElements{zFirst};
-    lg_bIs_Arg_List = true;
+    shape.mp_bArguments = true;
     Eigen::Index iFirst_Row = 0;   // elements of the first row, known at the first "; "
     Eigen::Index iColumns = 1, iRows = 1;
     while (!isListEnd(nextToken())) {
         if (nextToken() == eT_COMMA) {
             ++lg_uiNext_Token;
-            lg_bIs_Arg_List_1 = false;
+            shape.mp_bSingle = false;
         } else if (nextToken() == eT_SEMICOLON) {
             ++lg_uiNext_Token;
-            lg_bIs_Arg_List = false;
+            shape.mp_bArguments = false;
             if (iFirst_Row == 0) iFirst_Row = iColumns;
             if (iColumns != iFirst_Row) return ClCalculator::raiseError(3);
             iColumns = 0;
@@ -87,7 +94,7 @@ Matrix readGrid(unsigned short uiStart, const Complex& zFirst) {
     if (iFirst_Row == 0) iFirst_Row = iColumns;
     if (iColumns != iFirst_Row) return ClCalculator::raiseError(3);
     if (iRows * iFirst_Row > gc_iMAX_ENTRIES) {
-        lg_bIs_Arg_List = false;
+        shape.mp_bArguments = false;
         return ClCalculator::raiseError(19);
     }
     const unsigned short uiEnd = lg_uiNext_Token;
@@ -117,9 +124,9 @@ Matrix readGrid(unsigned short uiStart, const Complex& zFirst) {
 
 // blocks := block {(", " | "; " | juxtaposition) block}, after the first block has been read.
 // Blocks of a row share their row count; every block row has the first one's width.
-Matrix readBlocks(Matrix mFirst) {
+Matrix readBlocks(Matrix mFirst, ClList_Shape& shape) {
     if (isListEnd(nextToken())) {
-        lg_bIs_Arg_List = true;
+        shape.mp_bArguments = true;
         return mFirst;
     }
     std::vector<Matrix> amBlocks;
@@ -132,7 +139,7 @@ Matrix readBlocks(Matrix mFirst) {
         bool bNew_Row = false;
         if (nextToken() == eT_COMMA) {
             ++lg_uiNext_Token;
-            lg_bIs_Arg_List_1 = false;
+            shape.mp_bSingle = false;
         } else if (nextToken() == eT_SEMICOLON) {
             ++lg_uiNext_Token;
             bNew_Row = true;
@@ -154,7 +161,7 @@ Matrix readBlocks(Matrix mFirst) {
     }
     if (iRow_Width != iWidth) return ClCalculator::raiseError(3);
     if (iHeight * iWidth > gc_iMAX_ENTRIES) {
-        lg_bIs_Arg_List = false;
+        shape.mp_bArguments = false;
         return ClCalculator::raiseError(19);
     }
     Matrix mResult(iHeight, iWidth);
@@ -172,28 +179,30 @@ Matrix readBlocks(Matrix mFirst) {
     return mResult;
 }
 
-Matrix readList() {
+Matrix readList(ClList_Shape& shape) {
     const unsigned short uiStart = lg_uiNext_Token;
     Matrix mFirst = ClCalculator::expression();
-    lg_bIs_Arg_List = false;
-    lg_bIs_Arg_List_1 = true;
     if (mFirst.rows() == 0) return mFirst;
     const bool bEnded_Bracket = lg_aToken_Stream[lg_uiNext_Token - 1].mp_eToken == eT_RBRACKET;
     if (isScalar(mFirst) && !bEnded_Bracket) {
-        if (nextToken() == eT_COLON) return readRange(mFirst(0, 0));
-        return readGrid(uiStart, mFirst(0, 0));
+        if (nextToken() == eT_COLON) return readRange(mFirst(0, 0), shape);
+        return readGrid(uiStart, mFirst(0, 0), shape);
     }
-    return readBlocks(std::move(mFirst));
+    return readBlocks(std::move(mFirst), shape);
 }
 
 }  // namespace
 
 // list := range | grid | blocks
-// Returns the empty matrix on failure; the first error of the line is already stored.
+// Returns the empty matrix on failure; the first error of the line is already stored. The list
+// flags describe this list on return, whatever lists its elements held.
 Matrix ClCalculator::list() {
+    ClList_Shape shape;
     ++lg_iList_Depth;
-    Matrix mList = readList();
+    Matrix mList = readList(shape);
     --lg_iList_Depth;
+    lg_bIs_Arg_List = shape.mp_bArguments;
+    lg_bIs_Arg_List_1 = shape.mp_bSingle;
     return mList;
 }
 

@@ -74,6 +74,11 @@ TEST_F(ClCalculatorArgumentLists, ValuesAndErrors) {
         {"Ones(1E300, 1E300)", 19, {}},
         {"Id(2, 3, 4)", 5, {}},
         {"Id(1; 2)", 5, {}},
+        {"Id(1; [2])", 5, {}},   // a list inside the last element leaves the outer list's shape alone
+        {"Ones([2], [3])", 5, {}},
+        {"Id(2; Ones(1))", 5, {}},
+        {"Ones(1, 2, [3])", 5, {}},
+        {"Id(2, [3])", 0, mat({{1, 0, 0}, {0, 1, 0}})},
         {"El_Op(0, 3, 1, 3)", 0, mat({{0, 0, 1}, {0, 1, 0}, {1, 0, 0}})},
         {"El_Op(0, 2, 2, 2)", 0, mat({{1, 0}, {0, 1}})},
         {"El_Op(1, 2, 2, 5)", 0, mat({{1, 0}, {0, 5}})},
@@ -94,6 +99,9 @@ TEST_F(ClCalculatorArgumentLists, ValuesAndErrors) {
         {"El_Op(A)", 21, {}},
         {"El_Op(0, 1E300, 1, 1)", 21, {}},
         {"El_Op(1, 2,  - 1E300, 1)", 21, {}},
+        {"El_Op(0, 2, 1, [2])", 0, mat({{0, 1}, {1, 0}})},
+        {"El_Op(0, 2; 1, [2])", 5, {}},
+        {"El_Op([0, 2], [1, 2])", 5, {}},
         // The first error of a line wins.
         {"Diag(Inv [1, 2], 1E300)", 9, {}},
         {"Norm(Det [1, 2], A)", 9, {}},

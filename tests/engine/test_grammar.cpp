@@ -28,7 +28,7 @@ void expectNear(const Matrix& m, const Matrix& mExpected) {
     EXPECT_LE((m - mExpected).norm(), 4e-16 * std::max(1.0, mExpected.norm())) << m;
 }
 
-// Lines after A = [1, 2; 3, 4] and u = [1: 5]: the value shown, or the error.
+// Lines after A = [1, 2; 3, 4], u = [1: 5] and B = 5: the value shown, or the error.
 TEST_F(ClCalculatorGrammar, ValuesAndErrors) {
     const struct {
         const char* acLine;
@@ -53,6 +53,11 @@ TEST_F(ClCalculatorGrammar, ValuesAndErrors) {
         {"u(1.5)", 21, Matrix()},
         {"u(1, 5)", 0, mat({{5}})},
         {"u(2, 1)", 21, Matrix()},
+        {"B([1, 1])", 0, mat({{5, 5}})},   // a 1 x 1 value is a row: one index gives columns
+        {"B([1; 1; 1])", 0, mat({{5, 5, 5}})},
+        {"B([1, 1], 1)", 0, mat({{5}, {5}})},
+        {"Ans([1, 1])", 0, mat({{5, 5}})},
+        {"B(2)", 21, Matrix()},
         {"C()", 0, mat({{0, 0}})},
         {"[0: 1, 0.3]", 0, mat({{0, 0.3, 0.6, 0.9, 1}})},
         {"[5: 0.5]", 0, mat({{5, 4, 3, 2, 1, 0.5}})},
@@ -94,7 +99,7 @@ TEST_F(ClCalculatorGrammar, ValuesAndErrors) {
     };
     for (const auto& testCase : aCASES) {
         SCOPED_TRACE(testCase.acLine);
-        run({"A = [1, 2; 3, 4]", "u = [1: 5]"});
+        run({"A = [1, 2; 3, 4]", "u = [1: 5]", "B = 5"});
         g_uiError_Number = 0;
         evaluate(testCase.acLine);
         EXPECT_EQ(g_uiError_Number, testCase.iError);
@@ -109,7 +114,8 @@ TEST_F(ClCalculatorGrammar, AssignmentsToEntries) {
     const struct {
         const char* acLine;
         int iError;
-        Matrix mA;   // A afterwards
+        Matrix mAfter;   // the variable afterwards
+        eTOKEN eVariable = eT_A;
     } aCASES[] = {
         {"A(1, 2) = 7", 0, mat({{1, 7}, {3, 4}})},
         {"A([1, 2], 1) = [9; 8]", 0, mat({{9, 2}, {8, 4}})},
@@ -122,17 +128,22 @@ TEST_F(ClCalculatorGrammar, AssignmentsToEntries) {
         {"A = C", 24, mat({{1, 2}, {3, 4}})},
         {"A = [3: 1]", 0, mat({{3, 2, 1}})},
         {"A = [1, 2; 3]", 3, mat({{1, 2}, {3, 4}})},
+        {"B([1, 1]) = [7, 8]", 0, mat({{8}}), eT_B},   // B = 5 is a row
+        {"B([1, 1]) = [7; 8]", 3, mat({{5}}), eT_B},
+        {"B([1, 1]) = 7", 3, mat({{5}}), eT_B},
+        {"B(1, [1, 1]) = [7, 8]", 0, mat({{8}}), eT_B},
+        {"B = B([1, 1, 1])", 0, mat({{5, 5, 5}}), eT_B},   // a scalar grown into a row
     };
     for (const auto& testCase : aCASES) {
         SCOPED_TRACE(testCase.acLine);
-        run({"A = [1, 2; 3, 4]"});
+        run({"A = [1, 2; 3, 4]", "B = 5"});
         g_uiError_Number = 0;
         const bool bAccepted = evaluate(testCase.acLine);
         EXPECT_EQ(g_uiError_Number, testCase.iError);
         EXPECT_EQ(bAccepted, testCase.iError == 0);
-        EXPECT_EQ(ClCalculator::mp_mVariable[eT_A], testCase.mA);
+        EXPECT_EQ(ClCalculator::mp_mVariable[testCase.eVariable], testCase.mAfter);
         if (testCase.iError == 0) {
-            EXPECT_EQ(ClCalculator::mp_mParser_Output, testCase.mA);
+            EXPECT_EQ(ClCalculator::mp_mParser_Output, testCase.mAfter);
         }
     }
 }
