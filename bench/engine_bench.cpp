@@ -87,9 +87,9 @@ void evaluateLine(benchmark::State& state, const std::vector<eTOKEN>& aeLine) {
     state.SetLabel(text);
     g_uiError_Number = 0;
     if (!ClCalculator::tLexer()) state.SkipWithError("the line does not lex");
-    for (auto _ : state) {
+    for (auto _ : state) {   // every iteration is a line of its own, with its own work budget
         g_uiError_Number = 0;
-        lg_uiNext_Token = 0;
+        startLine();
         Matrix mValue = ClCalculator::expression();
         benchmark::DoNotOptimize(mValue.data());
     }

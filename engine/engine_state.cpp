@@ -58,3 +58,9 @@ void resetEngine() {
     registerKeys();
     deriveCodeDictionary();
 }
+
+void startLine() {
+    lg_uiNext_Token = 0;
+    g_bRepeat = false;
+    g_dLine_Work = 0.0;
+}

@@ -27,3 +27,7 @@ extern bool g_bShow_Result;                          ///< the value will be show
 /// Restores every engine global to its start-up value, reseeds the never-seeded random
 /// generator and registers the keys.
 void resetEngine();
+
+/// The parser's state at the start of every line: read position 0, no repeat request, and
+/// the work budget of the line's matrix functions unspent.
+void startLine();

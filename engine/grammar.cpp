@@ -62,9 +62,7 @@ bool showResult(bool bAccepted) {
 // tParser := statement, then the decision on its value.
 // Returns true for an accepted, all-finite value; the error number tells the rest.
 bool ClCalculator::tParser() {
-    g_bRepeat = false;
-    g_dLine_Work = 0.0;
-    lg_uiNext_Token = 0;
+    startLine();
     if (nextToken() == eT_NULL) {   // an empty line shows nothing and keeps Ans
         lg_uiToken_Stream_Length = 0;
         mp_mParser_Output.resize(0, 0);
