@@ -48,7 +48,7 @@ void displayCurrent() {
     if (g_pInput_Display->lastChar() == gc_acCURSOR[0])
         g_pInput_Display->removeText(g_pInput_Display->textLength() - 1, g_pInput_Display->textLength());
     const ClState& line = g_Current_State;
-    if (g_pActive_Display->textLength() > line.mp_uiDisplay_Start) eraseLine();
+    if (g_pActive_Display->textLength() > static_cast<int>(line.mp_uiDisplay_Start)) eraseLine();
     g_pActive_Display->setInsertPosition(g_pActive_Display->textLength());
     appendRendering(0, line.mp_uiCursor);
     g_pActive_Display->appendText(gc_acCURSOR);
@@ -69,7 +69,7 @@ void cleanUp(bool bInPlace) {
     } else if (lg_eActive_Input == 0) {
         g_pInput_Display->setInsertPosition(g_pInput_Display->textLength());
         g_pInput_Display->appendText(gc_acIN_PROMPT);
-        line.mp_uiDisplay_Start = static_cast<unsigned short>(g_pInput_Display->textLength());
+        line.mp_uiDisplay_Start = static_cast<unsigned>(g_pInput_Display->textLength());
         g_pOutput_Display->mp_iSaved_Position = g_pOutput_Display->textLength();
         g_pOutput_Display->setInsertPosition(g_pOutput_Display->mp_iSaved_Position);
         g_pOutput_Display->showInsertPosition();

@@ -86,10 +86,11 @@ void ClORBEXWindow::setUpDisplays() {
     pInput->buffer(lg_pBuff_In);
     Fl::visual(FL_DOUBLE | FL_INDEX);
     mp_pPanel->mp_pWindow->show();
-    const int iColumn = mp_pPanel->mp_bPortrait ? 44 : 36;
+    // Wrapped at the display's edge: a column count would cut the wider digits of the
+    // proportional font at the border.
     for (ClTextDisplay* pDisplay : {pOutput, pInput}) {
         pDisplay->scrollbar_align(FL_ALIGN_RIGHT);
-        pDisplay->wrap_mode(Fl_Text_Display::WRAP_AT_COLUMN, iColumn);
+        pDisplay->wrap_mode(Fl_Text_Display::WRAP_AT_BOUNDS, 0);
     }
     pInput->cursor_style(Fl_Text_Display::HEAVY_CURSOR);
     if (mp_pPanel->mp_bPortrait) pOutput->hide();   // under the input display; its text is kept
@@ -112,7 +113,6 @@ void ClORBEXWindow::resizeInWindow() {
         const bool bWide = g_eWindow_Mode == 1 && !bGraph_Shown;
         const int* aiFrame = bWide ? mp_aiWide_Frame : mp_aiInput_Frame;
         pInput->resize(aiFrame[0], aiFrame[1], aiFrame[2], aiFrame[3]);
-        pInput->wrap_mode(Fl_Text_Display::WRAP_AT_BOUNDS, 0);
         pOutput->setVisible(!bWide && !bGraph_Shown);
         pInput->show();
     } else {   // portrait: the input display lies over the output display
