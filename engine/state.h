@@ -14,7 +14,8 @@ public:
     unsigned char mp_acInput[gc_iLINE_SIZE];   ///< codes; every position from mp_uiLength on is 0
     unsigned short mp_uiLength;
     unsigned short mp_uiCursor;
-    unsigned short mp_uiDisplay_Start;         ///< where the line's rendering starts in its buffer
+    unsigned mp_uiDisplay_Start;               ///< where the line's rendering starts in its buffer;
+                                               ///< 32 bits, as a display outgrows 65535 characters
     unsigned short mp_uiRepeat_Times;          ///< written by Rpt; 0 = none
     short mp_iRepeat_From;
     short mp_iRepeat_To;

@@ -129,7 +129,7 @@ bool endsSilent(const ClState& line) {
 
 void enterStoredLine(const std::string& codes) {
     ClState& line = g_Current_State;
-    const unsigned short uiDisplay_Start = line.mp_uiDisplay_Start;
+    const unsigned uiDisplay_Start = line.mp_uiDisplay_Start;
     const std::size_t uiLength = codes.size() < gc_iLINE_MAX_TYPED ? codes.size() : gc_iLINE_MAX_TYPED;
     line = ClCalculator::mp_NULL_STATE;
     std::memcpy(line.mp_acInput, codes.data(), uiLength);

@@ -56,5 +56,5 @@ void primeDisplays() {
     g_pInput_Display->appendText(gc_acIN_PROMPT);
     g_pInput_Display->appendText(gc_acCURSOR);
     g_pInput_Display->showInsertPosition();
-    g_Current_State.mp_uiDisplay_Start = static_cast<unsigned short>(g_pInput_Display->textLength() - 1);
+    g_Current_State.mp_uiDisplay_Start = static_cast<unsigned>(g_pInput_Display->textLength() - 1);
 }

@@ -12,7 +12,7 @@ bool isBrowsing() { return g_uiHistory_Index < g_uiHistory_Next; }
 
 /// The shown line is erased and replaced by another, which takes over its place in the display.
 void showLine(const ClState& line) {
-    const unsigned short uiDisplay_Start = g_Current_State.mp_uiDisplay_Start;
+    const unsigned uiDisplay_Start = g_Current_State.mp_uiDisplay_Start;
     cleanUp(true);
     g_Current_State = line;
     g_Current_State.mp_uiDisplay_Start = uiDisplay_Start;

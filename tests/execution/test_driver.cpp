@@ -53,6 +53,16 @@ TEST_F(ClDriver, OutputLayoutInEachWindowFormat) {
     }
 }
 
+// Results shown in the input display take it past what 16 bits can address.
+TEST_F(ClDriver, LineRenderedAtTheEndOfALongInputDisplay) {
+    g_eWindow_Mode = 1;
+    enter("Ones(120, 200)");
+    ASSERT_GT(mp_Input.textLength(), 65536);
+    pressDigit(eT_DIGIT_7);
+    EXPECT_EQ(mp_Input.mp_sText.substr(mp_Input.mp_sText.size() - 6), "\nIn>7_");
+    EXPECT_EQ(g_Current_State.mp_uiDisplay_Start, static_cast<unsigned>(mp_Input.textLength() - 2));
+}
+
 TEST_F(ClDriver, ExecuteOffStoresWithoutOutput) {
     g_bExecute = false;
     enter("A = [7]");
