@@ -72,11 +72,21 @@ const struct {
     {"tensor_product", {eT_v, eT_TENSOR, eT_w}},
 };
 
+/// Gives every operand its fixed value. Each benchmark sets them again before it starts, since
+/// one run before it may have changed them (the driver's repetitions count in u).
+void setOperands() {
+    std::uint64_t uiSeed = 0;
+    for (const auto& operand : gc_aOPERANDS)
+        ClCalculator::mp_mVariable[operand.eVariable] =
+            fixedMatrix(operand.iRows, operand.iColumns, uiSeed++) * operand.dScale;
+}
+
 const char* const gc_aacFORMAT_NAME[] = {"decimal", "floating_point", "rational"};
 const char* const gc_aacPRINTF[] = {"%G", "%15.9E", "%G"};   ///< rational: the decimal conversion
 
 /// Lexes the line once; every iteration evaluates it from its first token.
 void evaluateLine(benchmark::State& state, const std::vector<eTOKEN>& aeLine) {
+    setOperands();
     g_Current_State = ClCalculator::mp_NULL_STATE;
     std::string text;
     for (std::size_t i = 0; i < aeLine.size(); ++i) {
@@ -98,6 +108,7 @@ void evaluateLine(benchmark::State& state, const std::vector<eTOKEN>& aeLine) {
 
 /// The text of A in one format, Zero Out on.
 void displayMatrix(benchmark::State& state, int iFormat) {
+    setOperands();
     g_eView_State = iFormat;
     g_bZero_Out = true;
     state.SetLabel("text of A");
@@ -111,6 +122,7 @@ void displayMatrix(benchmark::State& state, int iFormat) {
 /// another with snprintf alone. The text stops short of the output buffer's end, so it holds
 /// fewer entries than A has.
 void printNumbers(benchmark::State& state, int iFormat) {
+    setOperands();
     const Matrix& m = ClCalculator::mp_mVariable[eT_A];
     g_eView_State = iFormat;
     g_bZero_Out = true;
@@ -134,10 +146,7 @@ void printNumbers(benchmark::State& state, int iFormat) {
 
 int main(int argc, char** argv) {
     resetEngine();
-    std::uint64_t uiSeed = 0;
-    for (const auto& operand : gc_aOPERANDS)
-        ClCalculator::mp_mVariable[operand.eVariable] =
-            fixedMatrix(operand.iRows, operand.iColumns, uiSeed++) * operand.dScale;
+    setOperands();   // the driver's benchmarks keep what they find
     for (const auto& line : gc_aLINES)
         benchmark::RegisterBenchmark(line.acName, evaluateLine, line.aeLine)->Unit(benchmark::kMillisecond);
     for (int iFormat = 0; iFormat < 3; ++iFormat) {
