@@ -74,3 +74,23 @@ fuzz: deps
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(EIGEN_BUILD) $(FUZZ_BUILD)
+
+# make install: the programs, manual pages, launcher, icons and metainfo under PREFIX (DESTDIR
+# is honoured for staged installs). make deb: the Debian package in $(DEB_BUILD), compiled with
+# Debian's hardening flags (dpkg-buildflags, hardening=+all; -g dropped, the package ships
+# stripped programs), only the programs built, not the tests.
+PREFIX ?= /usr/local
+DEB_BUILD ?= build-deb
+.PHONY: install deb
+
+install: build
+	cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+deb: deps
+	./tools/install-deps.sh package
+	export DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_CXXFLAGS_MAINT_STRIP=-g; \
+	cmake -S . -B $(DEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
+		-DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
+	cmake --build $(DEB_BUILD) --target orbex orbex-batch orbex_package_files -j $(JOBS)
+	cd $(DEB_BUILD) && cpack
