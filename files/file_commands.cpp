@@ -1,0 +1,63 @@
+// Open, Append, Save Input and Save Variable: the chooser, the name rule and the messages.
+#include "file_commands.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "data_file.h"
+
+namespace {
+
+/// Save Input (eT_NULL) or Save Variable: a chosen name passing the rule is written.
+void saveDataCommand(const char* acTitle, eTOKEN eVariable) {
+    std::string sPath;
+    const int iChoice = chooseFile(acTitle, true, sPath);
+    if (iChoice < 0) showDialog(eD_ALERT, "Error saving file.");
+    if (iChoice <= 0) return;
+    sPath.resize(std::min(sPath.size(), gc_uiMAX_FILE_NAME));
+    if (!hasDataFileName(sPath)) {
+        showDialog(eD_ALERT, "ORBEX Calculator file name must have .obx extension.");
+        return;
+    }
+    std::string sError;
+    const bool bSaved = eVariable == eT_NULL ? saveInFile(sPath.c_str(), sError)
+                                             : saveVariableFile(sPath.c_str(), eVariable, sError);
+    if (!bSaved) showFormatted(eD_ALERT, "Error saving file '%s':\n%s.", sPath, sError);
+}
+
+}  // namespace
+
+bool hasDataFileName(const std::string& sName) {
+    const std::size_t uiFound = sName.find(".obx");
+    return uiFound != std::string::npos && uiFound + 4 == sName.size();
+}
+
+void showFormatted(eDIALOG eKind, const char* acFormat, const std::string& sFirst, const std::string& sSecond) {
+    std::string sText(std::char_traits<char>::length(acFormat) + sFirst.size() + sSecond.size(), '\0');
+    const int iLength = std::snprintf(&sText[0], sText.size() + 1, acFormat, sFirst.c_str(), sSecond.c_str());
+    sText.resize(iLength > 0 ? static_cast<std::size_t>(iLength) : 0);
+    showDialog(eKind, sText.c_str());
+}
+
+void openCommand(bool bAppend) {
+    std::string sPath;
+    const int iChoice = chooseFile(bAppend ? "Append ORBEX History File" : "Open ORBEX Data File", false, sPath);
+    if (iChoice < 0) showFormatted(eD_ALERT, "Error opening file '%s'", sPath);
+    if (iChoice <= 0) return;
+    if (!hasDataFileName(sPath)) {
+        showDialog(eD_ALERT, "ORBEX Calculator Input/Matrix file must have .obx extension.");
+        return;
+    }
+    loadInFile(sPath.c_str(), bAppend ? 1 : 0);
+}
+
+void saveInputCommand() { saveDataCommand("Save ORBEX Input File", eT_NULL); }
+
+void saveVariableCommand(eTOKEN eVariable) {
+    if (!isVariableToken(eVariable)) return;
+    if (ClCalculator::mp_mVariable[eVariable].rows() == 0) {
+        showFormatted(eD_ALERT, "Nothing to save: Variable %s is undefined.\n", gc_aacTOKEN_NAME[eVariable]);
+        return;
+    }
+    saveDataCommand("Save ORBEX Variable File", eVariable);
+}

@@ -1,0 +1,24 @@
+// The File and History menu commands on data files, without a display: the window calls them
+// from its menu callbacks; the choosers and messages go through the dialog functions.
+#pragma once
+
+#include <string>
+
+#include "dialogs.h"
+#include "tokens.h"
+
+/// The first ".obx" of the name ends it (work.obx passes, work.obx.old and work.obx.obx fail).
+bool hasDataFileName(const std::string& sName);
+
+/// File "Open" (bAppend false) and History "Append" (true): a chosen .obx file is loaded.
+void openCommand(bool bAppend);
+/// File "Save Input": the history and the variables of at most 4096 entries.
+void saveInputCommand();
+/// File "Save Variable" for one variable, which must hold a value.
+void saveVariableCommand(eTOKEN eVariable);
+
+/// Shows a message made from a printf-style format and up to two texts.
+void showFormatted(eDIALOG eKind, const char* acFormat, const std::string& sFirst, const std::string& sSecond = {});
+
+/// A chosen name is used up to its first 1023 characters.
+constexpr std::size_t gc_uiMAX_FILE_NAME = 1023;

@@ -1,0 +1,377 @@
+// Data files and the output text: exact payloads, round trips through Open and Append, every
+// refusal changing nothing, the menu commands' names and messages, and failed saves.
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "atomic_write.h"
+#include "data_file.h"
+#include "driver.h"
+#include "engine_state.h"
+#include "execution_state.h"
+#include "file_commands.h"
+#include "line_codes.h"
+#include "line_edit.h"
+#include "output_export.h"
+
+namespace {
+
+const std::string gc_sSIGNATURE = "ORBEX_3.141592653897932\n";
+const std::string gc_sNO_VARIABLES = "0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n";
+
+std::vector<std::string> lg_asDialogs;   ///< every message shown, in order
+std::string lg_sChosen;                  ///< the name the chooser answers
+int lg_iChoice = 1;                      ///< 1 chosen, 0 cancelled, -1 the chooser failed
+std::vector<std::string> lg_asTitles;    ///< the choosers' titles
+
+std::string readFile(const std::string& sPath) {
+    std::ifstream file(sPath, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+void writeFile(const std::string& sPath, const std::string& sBytes) {
+    std::ofstream(sPath, std::ios::binary) << sBytes;
+}
+
+std::string coded(std::string sPayload) {
+    CodeFile(&sPayload[0], sPayload.size());
+    return sPayload;
+}
+
+std::string decoded(std::string sBytes) {
+    DCodeFile(&sBytes[0], sBytes.size());
+    return sBytes;
+}
+
+/// Every code a key types into a line, in one stored line.
+std::string everyCode() {
+    std::string sCodes;
+    for (int c = 33; c < 127; ++c)
+        if (tokenOfCode(static_cast<unsigned char>(c)) != eT_NULL) sCodes += static_cast<char>(c);
+    return sCodes;
+}
+
+/// A seeded matrix of complex entries, some of them real.
+Matrix seeded(Eigen::Index iRows, Eigen::Index iCols, unsigned uiSeed) {
+    std::srand(uiSeed);
+    Matrix mValue = Matrix::Random(iRows, iCols) * 1000.0;
+    for (Eigen::Index i = 0; i < mValue.size(); i += 3) mValue(i) = mValue(i).real();
+    return mValue;
+}
+
+Matrix& variable(int iSlot) { return ClCalculator::mp_mVariable[iSlot]; }
+
+class ClDataFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetExecution(&mp_Input, &mp_Output);
+        lg_asDialogs.clear();
+        lg_asTitles.clear();
+        lg_iChoice = 1;
+        g_pfnDialog = [](eDIALOG, const char* acText, const char*, const char*, const char*) {
+            lg_asDialogs.push_back(acText);
+            return 0;
+        };
+        g_pfnChoose_File = [](const char* acTitle, bool, std::string& sPath) {
+            lg_asTitles.push_back(acTitle);
+            sPath = lg_sChosen;
+            return lg_iChoice;
+        };
+        mp_sFolder = std::filesystem::temp_directory_path() / ("orbex-files-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(mp_sFolder);
+    }
+    void TearDown() override {
+        g_pfnDialog = nullptr;
+        g_pfnChoose_File = nullptr;
+        g_lWrite_Fault_After = -1;
+        std::filesystem::remove_all(mp_sFolder);
+    }
+
+    std::string path(const char* acName) const { return mp_sFolder + "/" + acName; }
+    void enter(const std::string& text) { enterStoredLine(displayToCodes(text)); }
+    void choose(const std::string& sPath) { lg_sChosen = sPath; }
+    void open(const std::string& sPath, bool bAppend = false) {
+        choose(sPath);
+        openCommand(bAppend);
+    }
+    std::string historyLine(int i) const {
+        const ClState& entry = lg_State_History[i];
+        return std::string(reinterpret_cast<const char*>(entry.mp_acInput), entry.mp_uiLength);
+    }
+
+    ClStringPane mp_Input, mp_Output;
+    std::string mp_sFolder;
+};
+
+TEST_F(ClDataFiles, CodeIsAPermutationOverLongBuffers) {
+    std::string sAll;
+    for (int i = 0; i < 70000; ++i) sAll += static_cast<char>(i % 256);   // past 65535 bytes
+    const std::string sCoded = coded(sAll);
+    EXPECT_NE(sCoded, sAll);
+    EXPECT_EQ(decoded(sCoded), sAll);
+    std::string sFirst = sCoded.substr(0, 256);
+    std::sort(sFirst.begin(), sFirst.end());
+    EXPECT_EQ(std::unique(sFirst.begin(), sFirst.end()), sFirst.end());
+}
+
+TEST_F(ClDataFiles, EmptyHistoryFileByteForByte) {
+    std::string sError;
+    ASSERT_TRUE(saveInFile(path("empty.obx").c_str(), sError));
+    EXPECT_EQ(readFile(path("empty.obx")), coded(gc_sSIGNATURE + "0\n0\n" + gc_sNO_VARIABLES));
+}
+
+TEST_F(ClDataFiles, EntriesInFifteenDigits) {
+    const struct {
+        Complex z;
+        const char* acText;
+    } aCASES[] = {
+        {{2, 0}, "2"},         {{2, -0.5}, "(2,-0.5)"},        {{1.0 / 3, 0}, "0.333333333333333"},
+        {{1e20, 0}, "1e+20"},  {{1.5, -2}, "(1.5,-2)"},        {{-2.5, 1e-7}, "(-2.5,1e-07)"},
+    };
+    for (const auto& c : aCASES) {
+        SCOPED_TRACE(c.acText);
+        variable(eT_w) = Matrix::Constant(1, 1, c.z);
+        EXPECT_EQ(variablePayload(eT_w), gc_sSIGNATURE + "15\n1\n1\n" + c.acText + " \n");
+    }
+    variable(eT_A) = mat({{1, 2}, {3, Complex(0, 1)}});
+    EXPECT_EQ(variablePayload(eT_A), gc_sSIGNATURE + "6\n2\n2\n1 2 \n3 (0,1) \n");
+}
+
+// Comments are shown and not stored; every key code survives; 64 x 64 is the largest block kept.
+TEST_F(ClDataFiles, HistoryRoundTrip) {
+    const std::string sCodes = everyCode();
+    const std::string sPayload = gc_sSIGNATURE + "0\n4\nA=[1,2]\n\"a  comment\nover\tlines\"\n" + sCodes + "\n\"one\"\n" +
+                                 "1\n1\n7 \n" + "0\n0\n" + "1\n1\n9 \n" + "2\n1\n(1,-2) \n(1e+20) \n" + gc_sNO_VARIABLES.substr(16);
+    writeFile(path("h.obx"), coded(sPayload));
+    g_eWindow_Mode = 1;
+    enter("B = 5");   // typed before the Open: entered, then the history is cleared; B is kept
+    open(path("h.obx"));
+    EXPECT_EQ(lg_asDialogs, std::vector<std::string>{});
+    EXPECT_EQ(lg_asTitles, std::vector<std::string>{"Open ORBEX Data File"});
+    ASSERT_EQ(g_uiHistory_Next, 2);
+    EXPECT_EQ(historyLine(0), "A=[1,2]");
+    EXPECT_EQ(historyLine(1), sCodes);
+    EXPECT_EQ(g_uiHistory_Index, 2);
+    EXPECT_EQ(mp_Output.mp_sText, "\n\n\n\n\n\n\n\n\n\"a comment over lines\"\n\"one\"");
+    EXPECT_EQ(mp_Input.mp_sText.substr(8), "\nIn>A = [1, 2]\nIn>\n\nOut>\"a comment over lines\"\n" +
+                                               echoText(lg_State_History[1]) + "\nIn>\n\nOut>\"one\"\n_");
+    EXPECT_EQ(variable(eT_A), Matrix::Constant(1, 1, 7));
+    EXPECT_EQ(variable(eT_B), Matrix::Constant(1, 1, 5));
+    EXPECT_EQ(variable(eT_V), mat({{Complex(1, -2)}, {1e20}}));
+    EXPECT_TRUE(g_bExecute);
+
+    // Saved and opened again: the same lines, the variables within 15 digits.
+    for (int iSlot = eT_A; iSlot <= eT_w; ++iSlot) variable(iSlot) = seeded(3, iSlot, iSlot);
+    variable(eT_A) = seeded(64, 64, 1);   // 4096 entries: kept
+    variable(eT_U) = seeded(65, 64, 2);   // 4160: saved as 0 x 0
+    std::string sError;
+    ASSERT_TRUE(saveInFile(path("h.obx").c_str(), sError));
+    const std::string sSaved = decoded(readFile(path("h.obx")));
+    EXPECT_EQ(sSaved.substr(0, gc_sSIGNATURE.size() + 13 + sCodes.size()), gc_sSIGNATURE + "0\n2\nA=[1,2]\n" + sCodes + "\n");
+    const Matrix mA = variable(eT_A);
+    clearAll();
+    open(path("h.obx"));
+    EXPECT_EQ(g_uiHistory_Next, 2);
+    EXPECT_EQ(variable(eT_U).rows(), 0);   // 65 x 64 is not kept in a history file
+    EXPECT_LT((variable(eT_A) - mA).norm(), 1e-14 * mA.norm());
+    ASSERT_TRUE(saveInFile(path("again.obx").c_str(), sError));
+    EXPECT_EQ(decoded(readFile(path("again.obx"))), sSaved);   // 15 digits written are read back exactly
+}
+
+TEST_F(ClDataFiles, VariableFileOverwritesInOpenAndAppend) {
+    variable(eT_C) = seeded(512, 512, 7);
+    const Matrix mC = variable(eT_C);
+    lg_iChoice = 1;
+    choose(path("c.obx"));
+    saveVariableCommand(eT_C);
+    EXPECT_EQ(lg_asTitles.back(), "Save ORBEX Variable File");
+    for (bool bAppend : {false, true}) {
+        variable(eT_C) = Matrix::Constant(1, 1, 3);
+        open(path("c.obx"), bAppend);
+        EXPECT_EQ(variable(eT_C).rows(), 512);
+        EXPECT_LT((variable(eT_C) - mC).norm(), 1e-14 * mC.norm());
+    }
+    EXPECT_EQ(lg_asDialogs, std::vector<std::string>{});
+}
+
+TEST_F(ClDataFiles, AppendKeepsTheNewest1024Lines) {
+    std::string sPayload = gc_sSIGNATURE + "0\n100\n";
+    for (int i = 0; i < 100; ++i) sPayload += "A+" + std::to_string(i) + "\n";
+    writeFile(path("a.obx"), coded(sPayload + gc_sNO_VARIABLES));
+    g_bExecute = false;
+    for (int i = 0; i < 1000; ++i) enterStoredLine(std::to_string(i));
+    g_bExecute = true;
+    open(path("a.obx"), true);
+    EXPECT_EQ(lg_asTitles.back(), "Append ORBEX History File");
+    ASSERT_EQ(g_uiHistory_Next, 1024);
+    EXPECT_EQ(historyLine(0), "76");
+    EXPECT_EQ(historyLine(923), "999");
+    EXPECT_EQ(historyLine(924), "A+0");
+    EXPECT_EQ(historyLine(1023), "A+99");
+}
+
+// A refused file changes nothing, not even the line being typed; its message is the only trace.
+TEST_F(ClDataFiles, RefusedFilesChangeNothing) {
+    const std::string sLong(512, '1');
+    const std::string sBlocks = gc_sNO_VARIABLES;
+    const struct {
+        std::string sPayload;   ///< coded and written; "-" for no file
+        const char* acMessage;  ///< "" for none; %s is the path
+    } aCASES[] = {
+        {"-", "File could not be opened"},
+        {"", "File is empty"},
+        {"ORBEX_3.14159\n0\n0\n" + sBlocks, "'%s' is not a valid ORBEX file."},
+        {gc_sSIGNATURE + "5\n1\n1\n1 \n", "'%s' is not a valid ORBEX file."},
+        {gc_sSIGNATURE + "16\n1\n1\n1 \n", "'%s' is not a valid ORBEX file."},
+        {gc_sSIGNATURE + "x\n1\n1\n1 \n", "'%s' is not a valid ORBEX file."},
+        {gc_sSIGNATURE + "0\n1\nA\xC3\xA9\n" + sBlocks, "'%s' is not a valid ORBEX file."},
+        {gc_sSIGNATURE, ""},
+        {gc_sSIGNATURE + "0\n", ""},
+        {gc_sSIGNATURE + "0\n3\nA\nB\n", ""},
+        {gc_sSIGNATURE + "0\n1025\n" + sBlocks, ""},
+        {gc_sSIGNATURE + "0\n1\n" + sLong + "\n" + sBlocks, ""},
+        {gc_sSIGNATURE + "0\n1\nA\"B\n" + sBlocks, ""},
+        {gc_sSIGNATURE + "0\n1\n\"open comment\n" + sBlocks, ""},
+        {gc_sSIGNATURE + "0\n1\n\"" + std::string(8189, 'x') + " y\"\n" + sBlocks, ""},
+        {gc_sSIGNATURE + "0\n1\n\"a " + std::string(256, 'x') + "\"\n" + sBlocks, ""},
+        {gc_sSIGNATURE + "0\n0\n0\n0\n513\n512\n", ""},
+        {gc_sSIGNATURE + "0\n0\n0\n0\n0\n262145\n", ""},
+        {gc_sSIGNATURE + "0\n0\n2\n2\n1 2\n3\n", "File read error"},
+        {gc_sSIGNATURE + "0\n0\n1\n1\n1.5x\n" + sBlocks, "File read error"},
+        {gc_sSIGNATURE + "0\n0\n1\n1\ninf\n" + sBlocks, "File read error"},
+        {gc_sSIGNATURE + "6\n2\n2\n1 2 3\n", ""},
+        {gc_sSIGNATURE + "6\n1\n1\n(1,)\n", ""},
+        {gc_sSIGNATURE + "6\n1\n-1\n1\n", ""},
+        {gc_sSIGNATURE + "6\n262145\n1\n", ""},
+    };
+    for (const auto& c : aCASES) {
+        SCOPED_TRACE(c.sPayload.substr(0, 60));
+        SetUp();
+        enter("A = 1");
+        pressDigit(eT_DIGIT_2);   // a line being typed
+        const std::string sInput = mp_Input.mp_sText, sOutput = mp_Output.mp_sText;
+        const std::string sPath = path("r.obx");
+        std::filesystem::remove(sPath);
+        if (c.sPayload != "-") writeFile(sPath, coded(c.sPayload));
+        open(sPath);
+        std::string sMessage = c.acMessage;
+        if (sMessage.find("%s") != std::string::npos) sMessage.replace(sMessage.find("%s"), 2, sPath);
+        EXPECT_EQ(lg_asDialogs, sMessage.empty() ? std::vector<std::string>{} : std::vector<std::string>{sMessage});
+        EXPECT_EQ(g_uiHistory_Next, 1);
+        EXPECT_EQ(variable(eT_A), Matrix::Constant(1, 1, 1));
+        EXPECT_EQ(mp_Input.mp_sText, sInput);
+        EXPECT_EQ(mp_Output.mp_sText, sOutput);
+    }
+}
+
+TEST_F(ClDataFiles, AcceptedEdges) {
+    const struct {
+        std::string sPayload;
+        int iRows_A;   ///< rows of A afterwards (A starts empty)
+    } aCASES[] = {
+        {"ORBEX_3.141592653897932_and_more\n0\n0\n1\n1\n4 \n" + gc_sNO_VARIABLES.substr(4), 1},
+        {gc_sSIGNATURE + "6\n0\n5\n", 0},               // nothing to load
+        {gc_sSIGNATURE + "6\n2\n262144\n", 0},          // more entries than a value may hold
+        {gc_sSIGNATURE + "6 2 1 (1) (2,3) trailing words", 2},
+    };
+    for (const auto& c : aCASES) {
+        SCOPED_TRACE(c.sPayload);
+        SetUp();
+        writeFile(path("e.obx"), coded(c.sPayload));
+        open(path("e.obx"));
+        EXPECT_EQ(lg_asDialogs, std::vector<std::string>{});
+        EXPECT_EQ(variable(eT_A).rows(), c.iRows_A);
+    }
+}
+
+TEST_F(ClDataFiles, NameRulesAndChooserAnswers) {
+    variable(eT_A) = Matrix::Constant(1, 1, 1);
+    const std::string sNot_Data = "ORBEX Calculator Input/Matrix file must have .obx extension.";
+    const std::string sSave_Name = "ORBEX Calculator file name must have .obx extension.";
+    const std::string sOutput_Name = "Only ORBEX Calculator Input/Matrix files should have .obx extension.";
+    const struct {
+        void (*pfnCommand)();
+        const char* acName;
+        int iChoice;
+        std::string sMessage;   ///< "" none; %s the name
+    } aCASES[] = {
+        {[] { openCommand(false); }, "work.obx.old", 1, sNot_Data},
+        {[] { openCommand(true); }, "work.obx.obx", 1, sNot_Data},
+        {[] { openCommand(false); }, "x", -1, "Error opening file '%s'"},
+        {[] { openCommand(false); }, "x", 0, ""},
+        {saveInputCommand, "work.obx.old", 1, sSave_Name},
+        {saveInputCommand, "x", -1, "Error saving file."},
+        {saveInputCommand, "x", 0, ""},
+        {[] { saveVariableCommand(eT_A); }, "a.txt", 1, sSave_Name},
+        {[] { saveOutputCommand("\n\n\n\n\n\n\n\n\nOut>1"); }, "notes.obx", 1, sOutput_Name},
+        {[] { saveOutputCommand(""); }, "x", -1, "Error saving file."},
+        {[] { saveOutputCommand(""); }, "x", 0, ""},
+    };
+    for (const auto& c : aCASES) {
+        SCOPED_TRACE(c.acName);
+        lg_asDialogs.clear();
+        lg_iChoice = c.iChoice;
+        choose(path(c.acName));
+        c.pfnCommand();
+        std::string sMessage = c.sMessage;
+        if (sMessage.find("%s") != std::string::npos) sMessage.replace(sMessage.find("%s"), 2, path(c.acName));
+        EXPECT_EQ(lg_asDialogs, sMessage.empty() ? std::vector<std::string>{} : std::vector<std::string>{sMessage});
+        EXPECT_FALSE(std::filesystem::exists(path(c.acName)));
+    }
+    EXPECT_TRUE(hasDataFileName("work.obx"));
+    lg_asTitles.clear();
+    saveVariableCommand(eT_B);
+    EXPECT_EQ(lg_asDialogs.back(), "Nothing to save: Variable B is undefined.\n");
+    EXPECT_TRUE(lg_asTitles.empty());
+}
+
+// A full disk or a missing folder: the old file stays byte for byte and the failure is reported.
+TEST_F(ClDataFiles, FailedSavesKeepTheOldFile) {
+    variable(eT_A) = Matrix::Constant(2, 2, 1);
+    enter("A + 1");
+    const struct {
+        void (*pfnCommand)();
+        const char* acName;
+        long lFault;
+        const char* acMessage;
+    } aCASES[] = {
+        {saveInputCommand, "old.obx", 10, "Error saving file '%s':\nNo space left on device."},
+        {[] { saveVariableCommand(eT_A); }, "old.obx", 0, "Error saving file '%s':\nNo space left on device."},
+        {saveInputCommand, "missing/new.obx", -1, "Error saving file '%s':\nNo such file or directory."},
+        {[] { saveOutputCommand("\n\n\n\n\n\n\n\n\nOut>A + 1 :\n2"); }, "old.txt", 3,
+         "Error writing to file '%s':\nNo space left on device."},
+        {[] { saveOutputCommand("x"); }, "missing/new.txt", -1, "Error opening '%s'."},
+    };
+    for (const auto& c : aCASES) {
+        SCOPED_TRACE(c.acName);
+        lg_asDialogs.clear();
+        const std::string sPath = path(c.acName);
+        if (c.lFault >= 0) writeFile(sPath, "the old file");
+        g_lWrite_Fault_After = c.lFault;
+        choose(sPath);
+        c.pfnCommand();
+        std::string sMessage = c.acMessage;
+        sMessage.replace(sMessage.find("%s"), 2, sPath);
+        EXPECT_EQ(lg_asDialogs, std::vector<std::string>{sMessage});
+        if (c.lFault >= 0) EXPECT_EQ(readFile(sPath), "the old file");
+        else EXPECT_FALSE(std::filesystem::exists(sPath));
+    }
+}
+
+TEST_F(ClDataFiles, OutputTextWithoutTheSpacer) {
+    enter("2 + 3");
+    choose(path("notes.obx.txt"));
+    saveOutputCommand(mp_Output.mp_sText);
+    EXPECT_EQ(lg_asTitles.back(), "Save ORBEX Output File");
+    EXPECT_EQ(readFile(path("notes.obx.txt")), "Out>2 + 3 :\n5");
+    EXPECT_EQ(outputFileText("\n\n\n\n\n\n\n\n"), "");
+    EXPECT_TRUE(lg_asDialogs.empty());
+}
+
+}  // namespace
