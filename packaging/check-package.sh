@@ -4,7 +4,8 @@
 # both programs from /usr/bin (the window under Xvfb, its X class checked against the
 # launcher's) and purges it again. Needs root, as CI is; the Makefile installs the tools.
 set -eu
-cd "$(dirname "$0")/.."
+script=$(realpath "$0")
+cd "$(dirname "$script")/.."
 DEB_BUILD=${DEB_BUILD:-build-deb}
 
 if [ "${1:-}" = --window ]; then
@@ -21,7 +22,7 @@ if [ "${1:-}" = --window ]; then
     xprop -id "$window" WM_CLASS
     if xprop -id "$window" -notype _NET_WM_ICON | grep -q 'Icon ('; then echo "window icon: set"; else echo "window icon: none"; fi
     kill "$pid"
-    wait "$pid" || true
+    wait "$pid" 2>/dev/null || true
     exit 0
 fi
 
@@ -88,7 +89,7 @@ step "/usr/bin/orbex under Xvfb"
 expected=$(sed -n 's/^StartupWMClass=//p' /usr/share/applications/orbex.desktop)
 # A display connection very rarely fails to open on a busy machine; such a run is retried.
 for attempt in 1 2 3; do
-    if xvfb-run -a -s "-screen 0 1024x768x24" sh "$0" --window > "$tree/window.txt" 2>&1; then break; fi
+    if xvfb-run -a -s "-screen 0 1024x768x24" sh "$script" --window > "$tree/window.txt" 2>&1; then break; fi
     [ "$attempt" -lt 3 ] || { cat "$tree/window.txt"; fail "the installed window did not appear"; }
 done
 cat "$tree/window.txt"
