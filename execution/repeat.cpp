@@ -68,7 +68,10 @@ bool runPass(int iFirst, int iLast, bool bSilent) {
                              tokenOfCode(lg_State_History[i].mp_acInput[0]) == eT_RPT;
         evaluateEntry(i, !bHidden);
         ++lg_ulLines;
-        if (g_uiError_Number != 0 && g_uiError_Number != 24) return false;
+        if (g_uiError_Number != 0 && g_uiError_Number != 24) {   // a failed line requests nothing
+            g_bRepeat = g_bPlot = false;
+            return false;
+        }
         if (storePlot(true) && !g_bRepeat) continue;
         if (g_bRepeat) {
             lg_State_History[i] = g_Current_State;   // with the repeat fields it recorded

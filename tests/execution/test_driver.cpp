@@ -192,6 +192,15 @@ TEST_F(ClDriver, HiddenValueIsNotFormatted) {
 int lg_iGraph_Calls = 0;   ///< redraws, plus a hundred for each graph brought to the front
 void countGraph(bool bShow) { lg_iGraph_Calls += bShow ? 100 : 1; }
 
+// Rpt and Plot requests of a repeated line that failed are dropped with it.
+TEST_F(ClDriver, FailedRepeatedLineLeavesNoRequest) {
+    g_eOutput = 1;
+    enterAll({"Roots Rpt(1)", "Plot([1], [1 / 0])", "Rpt(1, 2, 2)", "Rpt(1, 2, 2)"});
+    EXPECT_FALSE(g_bRepeat || g_bPlot);
+    enter("[5, 6]");
+    EXPECT_EQ(g_uiActive_Plots, 1);   // the plot entered at the keyboard stores its invalid numbers
+}
+
 TEST_F(ClDriver, PlotStoredWhenTheGraphWindowIsOpen) {
     g_eOutput = 1;
     g_pfnGraph_Changed = countGraph;
