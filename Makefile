@@ -10,7 +10,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: run test test-asan test-eigen bench bench-smoke bench-window fuzz deps build clean
+.PHONY: run test test-asan test-eigen bench bench-smoke bench-window fuzz fuzz-keys deps build clean
 
 deps:
 	./tools/install-deps.sh
@@ -71,6 +71,17 @@ fuzz: deps
 	./$(FUZZ_BUILD)/tests/fuzz/fuzz_lines -max_total_time=$(FUZZ_SECONDS) -timeout=120 -rss_limit_mb=4096 \
 		-max_len=2048 -dict=tests/fuzz/lines.dict -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/ \
 		$(FUZZ_BUILD)/corpus tests/fuzz/corpus
+
+# The key-sequence fuzzer: key presses, line actions, History menu items and settings through
+# the Enter action and the history on string panes, the state checked after every one. Its
+# findings go to $(FUZZ_BUILD)/keys-corpus and $(FUZZ_BUILD)/keys-*.
+fuzz-keys: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++-14 -DORBEX_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) --target fuzz_keys -j $(JOBS)
+	mkdir -p $(FUZZ_BUILD)/keys-corpus
+	./$(FUZZ_BUILD)/tests/fuzz/fuzz_keys -max_total_time=$(FUZZ_SECONDS) -timeout=120 -rss_limit_mb=4096 \
+		-max_len=1024 -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/keys- \
+		$(FUZZ_BUILD)/keys-corpus tests/fuzz/keys_corpus
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(EIGEN_BUILD) $(FUZZ_BUILD)
