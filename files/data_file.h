@@ -55,7 +55,8 @@ eREAD_RESULT readDataFile(const char* acPath, ClDataFile& file);
 eREAD_RESULT decodeDataFile(std::string sBytes, ClDataFile& file);
 eREAD_RESULT parsePayload(std::string_view sText, ClDataFile& file);
 
-/// Shows the message of a refusal (none for eRR_OK and eRR_REFUSED).
+/// The message of a refusal ("" for eRR_OK and eRR_REFUSED), and showing it.
+std::string readResultMessage(eREAD_RESULT eResult, const char* acPath);
 void reportReadResult(eREAD_RESULT eResult, const char* acPath);
 
 /// Loads a file as "Open" (uiMode 0) or the History menu's "Append" (any other mode): the line
@@ -71,3 +72,7 @@ void applyDataFile(const ClDataFile& file, unsigned short uiMode);
 void replayEntries(const std::vector<std::string>& asEntries, bool bEvaluate);
 /// Copies the blocks of a history file into the variables that are still empty.
 void fillEmptyVariables(const ClDataFile& file);
+/// Runs a checked file as a script (orbex-batch): a history file fills the empty variables and
+/// its lines are entered as typed lines are, evaluated when Execute is on; a variable file sets
+/// its variable.
+void runDataFile(const ClDataFile& file);

@@ -24,6 +24,11 @@ void showComment(const std::string& sComment) {
     g_Current_State.mp_uiDisplay_Start = static_cast<unsigned>(input.mp_iSaved_Position);
 }
 
+/// A variable file overwrites its variable, unless its block was nothing to load.
+void setFileVariable(const ClDataFile& file) {
+    if (file.amVariables[0].rows() > 0) ClCalculator::mp_mVariable[file.uiKind] = file.amVariables[0];
+}
+
 void scrollBoth() {
     g_pOutput_Display->showInsertPosition();
     g_pInput_Display->showInsertPosition();
@@ -57,7 +62,7 @@ void applyDataFile(const ClDataFile& file, unsigned short uiMode) {
     enterAction();   // the line being typed is stored (and evaluated) before anything else
     displayCurrent();
     if (file.uiKind != 0) {
-        if (file.amVariables[0].rows() > 0) ClCalculator::mp_mVariable[file.uiKind] = file.amVariables[0];
+        setFileVariable(file);
         scrollBoth();
         return;
     }
@@ -69,6 +74,15 @@ void applyDataFile(const ClDataFile& file, unsigned short uiMode) {
     fillEmptyVariables(file);
     scrollBoth();
     g_uiHistory_Index = g_uiHistory_Next;
+}
+
+void runDataFile(const ClDataFile& file) {
+    if (file.uiKind != 0) {
+        setFileVariable(file);
+        return;
+    }
+    fillEmptyVariables(file);
+    replayEntries(file.asEntries, true);
 }
 
 bool loadInFile(const char* acPath, unsigned short uiMode) {

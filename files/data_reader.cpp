@@ -225,7 +225,12 @@ eREAD_RESULT readDataFile(const char* acPath, ClDataFile& file) {
     return eResult == eRR_OK ? decodeDataFile(std::move(sBytes), file) : eResult;
 }
 
+std::string readResultMessage(eREAD_RESULT eResult, const char* acPath) {
+    const char* acFormat = gc_aREAD_MESSAGES[eResult].acFormat;
+    return acFormat != nullptr ? formatText(acFormat, acPath) : std::string();
+}
+
 void reportReadResult(eREAD_RESULT eResult, const char* acPath) {
-    const auto& message = gc_aREAD_MESSAGES[eResult];
-    if (message.acFormat != nullptr) showFormatted(message.eKind, message.acFormat, acPath);
+    const std::string sMessage = readResultMessage(eResult, acPath);
+    if (!sMessage.empty()) showDialog(gc_aREAD_MESSAGES[eResult].eKind, sMessage.c_str());
 }

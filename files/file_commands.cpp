@@ -32,11 +32,15 @@ bool hasDataFileName(const std::string& sName) {
     return uiFound != std::string::npos && uiFound + 4 == sName.size();
 }
 
-void showFormatted(eDIALOG eKind, const char* acFormat, const std::string& sFirst, const std::string& sSecond) {
+std::string formatText(const char* acFormat, const std::string& sFirst, const std::string& sSecond) {
     std::string sText(std::char_traits<char>::length(acFormat) + sFirst.size() + sSecond.size(), '\0');
     const int iLength = std::snprintf(&sText[0], sText.size() + 1, acFormat, sFirst.c_str(), sSecond.c_str());
     sText.resize(iLength > 0 ? static_cast<std::size_t>(iLength) : 0);
-    showDialog(eKind, sText.c_str());
+    return sText;
+}
+
+void showFormatted(eDIALOG eKind, const char* acFormat, const std::string& sFirst, const std::string& sSecond) {
+    showDialog(eKind, formatText(acFormat, sFirst, sSecond).c_str());
 }
 
 void openCommand(bool bAppend) {

@@ -17,7 +17,8 @@ void saveInputCommand();
 /// File "Save Variable" for one variable, which must hold a value.
 void saveVariableCommand(eTOKEN eVariable);
 
-/// Shows a message made from a printf-style format and up to two texts.
+/// A text made from a printf-style format and up to two texts, and showing it.
+std::string formatText(const char* acFormat, const std::string& sFirst, const std::string& sSecond = {});
 void showFormatted(eDIALOG eKind, const char* acFormat, const std::string& sFirst, const std::string& sSecond = {});
 
 /// A chosen name is used up to its first 1023 characters.

@@ -7,7 +7,9 @@
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <vector>
 
+#include "data_file.h"
 #include "driver.h"
 #include "engine_state.h"
 #include "execution_state.h"
@@ -16,10 +18,12 @@
 namespace {
 
 const char gc_acUSAGE[] =
-    "usage: orbex-batch [--format=decimal|float|rational] [--zero-out=on|off] [--execute=on|off] [FILE...]\n"
+    "usage: orbex-batch [--format=decimal|float|rational] [--zero-out=on|off] [--execute=on|off]\n"
+    "                   [--open=FILE.obx]... [FILE...]\n"
     "Each input line is one stored line of key codes (A=[1,2;3,4] or D(A)), run through the Enter\n"
     "action; a line starting with \" is a command (\"prev, \"next, \"keys CODES, \"clear-item, ...).\n"
-    "Without FILE, lines are read from standard input. The output display's text is printed.\n";
+    "--open runs the lines of a saved history file first. Without FILE or --open, lines are read\n"
+    "from standard input. The output display's text is printed.\n";
 
 constexpr char gc_cCOMMAND = '"';   ///< no key has this code, so no stored line starts with it
 
@@ -99,6 +103,19 @@ bool runStream(std::istream& input, const char* acName) {
     return bOk;
 }
 
+/// Runs the lines of a data file (--open); a refused file is reported with the window's message.
+bool openDataFile(const char* acPath) {
+    ClDataFile file;
+    const eREAD_RESULT eResult = readDataFile(acPath, file);
+    if (eResult == eRR_OK) {
+        runDataFile(file);
+        return true;
+    }
+    const std::string sMessage = readResultMessage(eResult, acPath);
+    std::fprintf(stderr, "orbex-batch: %s: %s\n", acPath, sMessage.empty() ? "cut short, malformed or over a limit" : sMessage.c_str());
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -106,6 +123,7 @@ int main(int argc, char** argv) {
     ClStringPane input, output;
     resetExecution(&input, &output);
     int iFirst_File = 1;
+    std::vector<const char*> aacOpen;   ///< run after every setting is made
     for (; iFirst_File < argc && std::strncmp(argv[iFirst_File], "--", 2) == 0; ++iFirst_File) {
         if (std::strcmp(argv[iFirst_File], "--") == 0) {
             ++iFirst_File;
@@ -115,6 +133,10 @@ int main(int argc, char** argv) {
             std::fputs(gc_acUSAGE, stdout);
             return 0;
         }
+        if (std::strncmp(argv[iFirst_File], "--open=", 7) == 0) {
+            aacOpen.push_back(argv[iFirst_File] + 7);
+            continue;
+        }
         const ClCommand* pSetting = findCommand(argv[iFirst_File] + 2, true);
         if (pSetting == nullptr) {
             std::fprintf(stderr, "orbex-batch: unknown option %s\n%s", argv[iFirst_File], gc_acUSAGE);
@@ -123,7 +145,8 @@ int main(int argc, char** argv) {
         pSetting->pfnRun();
     }
     bool bOk = true;
-    if (iFirst_File == argc) bOk = runStream(std::cin, "standard input");
+    for (const char* acPath : aacOpen) bOk = openDataFile(acPath) && bOk;
+    if (iFirst_File == argc && aacOpen.empty()) bOk = runStream(std::cin, "standard input");
     for (int i = iFirst_File; i < argc; ++i) {
         std::ifstream file(argv[i], std::ios::binary);
         if (!file) {

@@ -375,3 +375,16 @@ TEST_F(ClDataFiles, OutputTextWithoutTheSpacer) {
 }
 
 }  // namespace
+
+namespace {
+
+// orbex-batch --open: the lines run as typed ones, after the file's variables filled the empty ones.
+TEST_F(ClDataFiles, RunAsAScript) {
+    ClDataFile file;
+    ASSERT_EQ(parsePayload(gc_sSIGNATURE + "0\n2\n\"sum:\"\nA+1\n1\n1\n4 \n" + gc_sNO_VARIABLES.substr(4), file), eRR_OK);
+    runDataFile(file);
+    EXPECT_EQ(mp_Output.mp_sText.substr(8), "\n\"sum:\"\nOut>A + 1 :\n5");
+    EXPECT_EQ(g_uiHistory_Next, 1);
+}
+
+}  // namespace
