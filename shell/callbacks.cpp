@@ -26,7 +26,7 @@ eTOKEN tokenOf(void* pData) { return pData ? *static_cast<eTOKEN*>(pData) : eT_N
 /// A button that had focus would be pressed by the space bar; such a press does nothing.
 bool isSpacePress() { return Fl::event() == FL_KEYBOARD && Fl::event_text()[0] == ' '; }
 
-void redrawWindow() { g_Main_Window.mp_pPanel->mp_pWindow->redraw(); }
+void redrawWindow() { g_Main_Window.finishWork(); }
 
 /// The Graph items that act on an open graph window, and the window formats, which do not
 /// change while one is open.
@@ -105,7 +105,9 @@ void ClCallback::exit_cb(Fl_Widget*, void*) {
 }
 
 void ClCallback::window_cb(Fl_Widget* pWidget, void* pData) {
-    if (Fl::event() == FL_CLOSE) exit_cb(pWidget, pData);   // Escape is the Clear key, not a close
+    if (Fl::event() != FL_CLOSE) return;   // Escape is the Clear key, not a close
+    if (g_bBusy) g_bStop_Requested = true;   // a close during a repetition stops it first
+    else exit_cb(pWidget, pData);
 }
 
 void ClCallback::settings_cb(Fl_Widget*, void*) { readSettings(); }
@@ -125,13 +127,9 @@ void ClCallback::clearAll_cb(Fl_Widget*, void*) {
     redrawWindow();
 }
 
-void ClCallback::clearEverything_cb(Fl_Widget* pWidget, void* pData) {
-    clearAll_cb(pWidget, pData);
-    for (Matrix& mVariable : ClCalculator::mp_mVariable) mVariable.resize(0, 0);
-    g_uiActive_Plots = 0;
-    ClCalculator::mp_mParser_Output.resize(0, 0);
-    ClCalculator::mp_mLast_Output.resize(0, 0);
-    ClCalculator::mp_mLinear.resize(0, 0);
+void ClCallback::clearEverything_cb(Fl_Widget*, void*) {
+    clearAll();
+    redrawWindow();
 }
 
 void ClCallback::graph_cb(Fl_Widget*, void*) {
@@ -141,6 +139,7 @@ void ClCallback::graph_cb(Fl_Widget*, void*) {
     if (g_eOutput != 0) ClORBEXUI::mp_miGraph->set();
     else ClORBEXUI::mp_miGraph->clear();
     g_Main_Window.resizeInWindow();
+    redrawWindow();
 }
 
 void ClCallback::clearGraph_cb(Fl_Widget*, void*) {

@@ -23,6 +23,14 @@ public:
     static void graphView_cb(Fl_Widget* pWidget, void* pData);    ///< "Scales" and "Corners"
     static void text_cb(Fl_Widget* pWidget, void* pData);         ///< "Output Window": graph or text
     static void saveGraph_cb(Fl_Widget* pWidget, void* pData);
+    // The matrix editor.
+    static void editSizes_cb(Fl_Widget* pWidget, void* pData);   ///< user data: the variable's token
+    static void editCounter_cb(Fl_Widget* pWidget, void* pData);  ///< "Rows:" and "Columns: "
+    static void editMatrixTable_cb(Fl_Widget* pWidget, void* pData);
+    static void sizeCancel_cb(Fl_Widget* pWidget, void* pData);
+    static void editDone_cb(Fl_Widget* pWidget, void* pData);
+    static void editCancel_cb(Fl_Widget* pWidget, void* pData);
+    static void editView_cb(Fl_Widget* pWidget, void* pData);
 };
 
 extern bool lg_bAlt_On;   ///< the alternate buttons are showing

@@ -4,8 +4,13 @@
 #include "dialogs.h"
 #include "engine_state.h"
 #include "execution_state.h"
+#include "graph_state.h"
+#include "matrix_editor.h"
 
 #include "main_window.h"
+#include "matrix_table.h"
+
+#include <cstdio>
 
 #include <FL/Fl.H>
 #include <FL/Fl_Native_File_Chooser.H>
@@ -14,8 +19,44 @@
 ClORBEXWindow g_Main_Window;
 Fl_Text_Buffer* lg_pBuff_In = nullptr;
 Fl_Text_Buffer* lg_pBuff_Out = nullptr;
+bool g_bStop_Requested = false;
 
 namespace {
+
+const char gc_acTITLE[] = "ORBEX Calculator";
+const char gc_acSIZE_NOTE[] =
+    "Note: If this matrix is already defined, its\ndimensions are displayed. If so, changing\ndimensions or "
+    "fill-in value and pressing\nEdit will clear all matrix entries to the\nfill-in value.";
+bool lg_bShowing_Progress = false;   ///< a long repetition shows its count in the title
+double lg_dLast_Poll = 0;
+
+void graphChanged(bool bShow_Graph) {
+    ClGraphBox* pGraph = g_Main_Window.mp_pPanel->mp_pGraph_Box;
+    if (bShow_Graph) pGraph->show();
+    pGraph->redraw();
+}
+
+/// Between repeated lines: every few hundredths of a second the window handles its events
+/// (Escape asks to stop; nothing else starts), and after half a second the title counts the
+/// lines while the output so far is drawn.
+bool pollRepeat(unsigned long ulLines, double dSeconds) {
+    if (dSeconds < lg_dLast_Poll) lg_dLast_Poll = 0;   // a new repetition
+    if (dSeconds - lg_dLast_Poll < 0.03) return g_bStop_Requested;
+    lg_dLast_Poll = dSeconds;
+    ClORBEXUI& panel = *g_Main_Window.mp_pPanel;
+    if (dSeconds >= 0.5) {
+        static char acTitle[96];
+        std::snprintf(acTitle, sizeof acTitle, "%s: %lu lines run, Escape stops", gc_acTITLE, ulLines);
+        panel.mp_pWindow->label(acTitle);
+        if (!lg_bShowing_Progress) {
+            panel.mp_pMenu_Bar->deactivate();
+            panel.mp_pButton_Group->deactivate();
+            lg_bShowing_Progress = true;
+        }
+    }
+    Fl::check();
+    return g_bStop_Requested;
+}
 
 /// Key events of the main window reach its mapping before any focused child sees them.
 int dispatchKeys(int iEvent, Fl_Window* pWindow) {
@@ -49,8 +90,7 @@ int toolkitDialog(eDIALOG eKind, const char* acText, const char* acB0, const cha
 
 ClORBEXWindow::~ClORBEXWindow() {
     delete mp_pPanel;
-    delete lg_pBuff_In;
-    delete lg_pBuff_Out;
+    for (Fl_Text_Buffer* pBuffer : {lg_pBuff_In, lg_pBuff_Out, mp_pNote_Buffer, mp_pTable_Buffer}) delete pBuffer;
 }
 
 void ClORBEXWindow::initializeWindow() {
@@ -59,9 +99,27 @@ void ClORBEXWindow::initializeWindow() {
     Fl::event_dispatch(dispatchKeys);
     lg_pBuff_In = new Fl_Text_Buffer(0, 1024);
     lg_pBuff_Out = new Fl_Text_Buffer(0, 1024);
+    mp_pNote_Buffer = new Fl_Text_Buffer(0, 1024);
+    mp_pTable_Buffer = new Fl_Text_Buffer(0, 1024);
+    mp_pNote_Buffer->text(gc_acSIZE_NOTE);
     mp_pPanel = g_eWindow_Mode == 2 ? new ClORBEXUI(true) : new ClORBEXUI();
     setUpDisplays();
     resetExecution(mp_pPanel->mp_pInput_Display, mp_pPanel->mp_pOutput_Display);
+    resetGraph();
+    g_pfnGraph_Changed = graphChanged;
+    g_pfnRepeat_Poll = pollRepeat;
+    g_pfnEditor_Enter = editorEnterEntry;
+}
+
+void ClORBEXWindow::finishWork() {
+    g_bStop_Requested = false;
+    if (lg_bShowing_Progress) {
+        mp_pPanel->mp_pWindow->label(gc_acTITLE);
+        mp_pPanel->mp_pMenu_Bar->activate();
+        mp_pPanel->mp_pButton_Group->activate();
+        lg_bShowing_Progress = false;
+    }
+    mp_pPanel->mp_pWindow->redraw();
 }
 
 void ClORBEXWindow::reinitializeWindow() {
@@ -84,6 +142,15 @@ void ClORBEXWindow::setUpDisplays() {
     ClTextDisplay* pOutput = mp_pPanel->mp_pOutput_Display;
     pOutput->buffer(lg_pBuff_Out);
     pInput->buffer(lg_pBuff_In);
+    mp_pPanel->mp_pNote_Display->buffer(mp_pNote_Buffer);
+    // The fill-in field and the cell editor type the editor's one entry line.
+    const int iEntry_Column = mp_pPanel->mp_bPortrait ? 88 : 72;
+    for (ClTextDisplay* pEntry : {mp_pPanel->mp_pFill_In_Display, mp_pPanel->mp_pTable->mp_pCell_Editor}) {
+        pEntry->buffer(mp_pTable_Buffer);
+        pEntry->wrap_mode(Fl_Text_Display::WRAP_AT_COLUMN, iEntry_Column);
+        pEntry->scrollbar_align(FL_ALIGN_RIGHT);
+        pEntry->scrollbar_width(0);
+    }
     Fl::visual(FL_DOUBLE | FL_INDEX);
     mp_pPanel->mp_pWindow->show();
     // Wrapped at the display's edge: a column count would cut the wider digits of the

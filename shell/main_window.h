@@ -18,8 +18,13 @@ public:
     void resizeInWindow();
 
     ClORBEXUI* mp_pPanel = nullptr;
+    Fl_Text_Buffer* mp_pNote_Buffer = nullptr;    ///< the matrix editor's note
+    Fl_Text_Buffer* mp_pTable_Buffer = nullptr;   ///< the matrix editor's entry line
     int mp_aiInput_Frame[4] = {};
     int mp_aiWide_Frame[4] = {};   ///< the input display widened over the output display
+
+    /// Ends what a long repetition changed in the window: its title and the disabled controls.
+    void finishWork();
 
 private:
     void setUpDisplays();
@@ -28,3 +33,4 @@ private:
 extern ClORBEXWindow g_Main_Window;
 extern Fl_Text_Buffer* lg_pBuff_In;
 extern Fl_Text_Buffer* lg_pBuff_Out;
+extern bool g_bStop_Requested;   ///< Escape (or a close) during a repetition asks it to stop

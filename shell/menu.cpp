@@ -50,17 +50,17 @@ const Fl_Menu_Item gc_aMENU[] = {
             ITEM("Clear History", 0, ClCallback::clearAll_cb, nullptr, 0, gc_iITEM),
             ITEM("Clear All", 0, ClCallback::clearEverything_cb, nullptr, 0, gc_iITEM),
             END,
-        ITEM("Matrix", 0, nullptr, nullptr, SUB | INACTIVE, gc_iITEM),
-            ITEM("  A  ", FL_ALT + FL_SHIFT + 'a', nullptr, tokenData(0), 0, gc_iITEM),
-            ITEM("  B  ", FL_CTRL + FL_ALT + 'b', nullptr, tokenData(1), 0, gc_iITEM),
-            ITEM("  C  ", FL_ALT + FL_SHIFT + 'c', nullptr, tokenData(2), 0, gc_iITEM),
-            ITEM("  P  ", FL_CTRL + FL_ALT + 'p', nullptr, tokenData(3), 0, gc_iITEM),
-            ITEM("  Q  ", FL_CTRL + FL_ALT + 'q', nullptr, tokenData(4), 0, gc_iITEM),
-            ITEM("  U  ", FL_CTRL + FL_ALT + 'u', nullptr, tokenData(5), 0, gc_iITEM),
-            ITEM("  V  ", FL_CTRL + FL_ALT + 'v', nullptr, tokenData(6), 0, gc_iITEM),
-            ITEM("  u  ", FL_CTRL + FL_ALT + 'x', nullptr, tokenData(7), 0, gc_iITEM),
-            ITEM("  v  ", FL_CTRL + FL_ALT + 'y', nullptr, tokenData(8), 0, gc_iITEM),
-            ITEM("  w  ", FL_CTRL + FL_ALT + 'w', nullptr, tokenData(9), 0, gc_iITEM),
+        ITEM("Matrix", 0, nullptr, nullptr, SUB, gc_iITEM),
+            ITEM("  A  ", FL_ALT + FL_SHIFT + 'a', ClCallback::editSizes_cb, tokenData(0), 0, gc_iITEM),
+            ITEM("  B  ", FL_CTRL + FL_ALT + 'b', ClCallback::editSizes_cb, tokenData(1), 0, gc_iITEM),
+            ITEM("  C  ", FL_ALT + FL_SHIFT + 'c', ClCallback::editSizes_cb, tokenData(2), 0, gc_iITEM),
+            ITEM("  P  ", FL_CTRL + FL_ALT + 'p', ClCallback::editSizes_cb, tokenData(3), 0, gc_iITEM),
+            ITEM("  Q  ", FL_CTRL + FL_ALT + 'q', ClCallback::editSizes_cb, tokenData(4), 0, gc_iITEM),
+            ITEM("  U  ", FL_CTRL + FL_ALT + 'u', ClCallback::editSizes_cb, tokenData(5), 0, gc_iITEM),
+            ITEM("  V  ", FL_CTRL + FL_ALT + 'v', ClCallback::editSizes_cb, tokenData(6), 0, gc_iITEM),
+            ITEM("  u  ", FL_CTRL + FL_ALT + 'x', ClCallback::editSizes_cb, tokenData(7), 0, gc_iITEM),
+            ITEM("  v  ", FL_CTRL + FL_ALT + 'y', ClCallback::editSizes_cb, tokenData(8), 0, gc_iITEM),
+            ITEM("  w  ", FL_CTRL + FL_ALT + 'w', ClCallback::editSizes_cb, tokenData(9), 0, gc_iITEM),
             END,
         END,
     ITEM("View", 0, nullptr, nullptr, SUB, gc_iTOP),
@@ -121,6 +121,8 @@ Fl_Menu_Item* ClORBEXUI::mp_miZero_Out = nullptr;
 Fl_Menu_Item* ClORBEXUI::mp_miError_Item = nullptr;
 Fl_Menu_Item* ClORBEXUI::mp_miParentheses = nullptr;
 Fl_Menu_Item* ClORBEXUI::mp_miExecute = nullptr;
+Fl_Menu_Item* ClORBEXUI::mp_smFile = nullptr;
+Fl_Menu_Item* ClORBEXUI::mp_smEdit = nullptr;
 
 Fl_Menu_Item* resetMenu() {
     std::memcpy(static_cast<void*>(lg_aMenu), gc_aMENU, sizeof lg_aMenu);
@@ -138,6 +140,8 @@ Fl_Menu_Item* resetMenu() {
     ClORBEXUI::mp_miError_Item = item("Error Check");
     ClORBEXUI::mp_miParentheses = item("Auto Parentheses");
     ClORBEXUI::mp_miExecute = item("Execute");
+    ClORBEXUI::mp_smFile = item("File");
+    ClORBEXUI::mp_smEdit = item("Edit");
     return lg_aMenu;
 }
 

@@ -1,5 +1,9 @@
 // Building the panel: the window, the menu bar, the two text displays and the 96 token
 // buttons walked from the button table, in landscape or portrait frames.
+// Eigen's headers come before X11's, which define Success and None.
+#include "engine_state.h"
+#include "execution_state.h"
+
 #include "panel.h"
 
 #include <cctype>
@@ -9,6 +13,8 @@
 #include "button_table.h"
 #include "callbacks.h"
 #include "line_edit.h"
+#include "main_window.h"
+#include "matrix_table.h"
 
 ClButton* g_epbDictionary[gc_iTOKEN_COUNT] = {};
 
@@ -85,6 +91,7 @@ void ClORBEXUI::build() {
         pDisplay->clear_visible_focus();   // a focused display would take the arrow keys
     }
     mp_pText_Group->end();
+    buildEditor(mp_bPortrait);
     mp_pGraph_Group = make<Fl_Group>(frames.aiGraph_Group);
     mp_pGraph_Box = make<ClGraphBox>(frames.aiGraph);
     mp_pLarge_Graph_Box = make<ClGraphBox>(frames.aiLarge_Graph);
@@ -129,10 +136,69 @@ void ClORBEXUI::buildButtons() {
     pAlt->down_box(FL_ROUND_DOWN_BOX);
 }
 
+void ClORBEXUI::buildEditor(bool bPortrait) {
+    // Frames: landscape, then portrait.
+    static const int aaaFRAMES[][2][4] = {
+        {{310, 0, 306, 210}, {0, 30, 375, 220}},      // size group
+        {{310, 0, 305, 206}, {5, 30, 365, 215}},      // size box
+        {{420, 125, 70, 20}, {150, 160, 70, 20}},     // "Rows:"
+        {{420, 155, 70, 20}, {150, 185, 70, 20}},     // "Columns: "
+        {{490, 0, 75, 28}, {220, 35, 75, 28}},        // "Edit"
+        {{350, 0, 75, 28}, {70, 35, 75, 28}},         // "Cancel"
+        {{315, 50, 295, 65}, {10, 85, 360, 67}},      // note
+        {{420, 175, 60, 20}, {150, 211, 60, 20}},     // "Fill In:"
+        {{0, 0, 617, 211}, {0, 30, 375, 215}},        // table group
+        {{525, 0, 70, 30}, {265, 30, 70, 30}},        // "Done"
+        {{425, 0, 70, 30}, {145, 30, 70, 30}},        // "Cancel"
+        {{5, 30, 607, 178}, {5, 60, 365, 185}},       // the table
+        {{325, 0, 70, 30}, {35, 30, 70, 30}},         // title
+    };
+    const auto frame = [bPortrait](int i) { return aaaFRAMES[i][bPortrait ? 1 : 0]; };
+    mp_pSize_Group = make<Fl_Group>(frame(0));
+    make<Fl_Box>(frame(1));
+    mp_pRows = make<Fl_Simple_Counter>(frame(2), "Rows:");
+    mp_pColumns = make<Fl_Simple_Counter>(frame(3), "Columns: ");
+    for (Fl_Simple_Counter* pCounter : {mp_pRows, mp_pColumns}) {
+        pCounter->step(1);
+        pCounter->value(1);
+        pCounter->align(FL_ALIGN_LEFT);
+        pCounter->callback(ClCallback::editCounter_cb);
+        pCounter->clear_visible_focus();
+    }
+    make<Fl_Button>(frame(4), "Edit")->callback(ClCallback::editMatrixTable_cb);
+    make<Fl_Button>(frame(5), "Cancel")->callback(ClCallback::sizeCancel_cb);
+    mp_pNote_Display = make<ClTextDisplay>(frame(6));
+    mp_pNote_Display->align(FL_ALIGN_TOP);
+    mp_pNote_Display->textsize(11);        // the five lines of the note fit without scrolling
+    mp_pNote_Display->scrollbar_width(0);
+    mp_pNote_Display->color(FL_BACKGROUND_COLOR);
+    mp_pFill_In_Display = make<ClTextDisplay>(frame(7), "Fill In:");
+    mp_pFill_In_Display->align(FL_ALIGN_LEFT);
+    mp_pSize_Group->end();
+    mp_pSize_Group->hide();
+    mp_pTable_Group = make<Fl_Group>(frame(8));
+    make<Fl_Button>(frame(9), "Done")->callback(ClCallback::editDone_cb);
+    make<Fl_Button>(frame(10), "Cancel")->callback(ClCallback::editCancel_cb);
+    const int* aiTable = frame(11);
+    mp_pTable = new ClTable(aiTable[0], aiTable[1], aiTable[2], aiTable[3], nullptr, true);
+    mp_pTable->callback(ClCallback::editView_cb);
+    mp_pTable->when(FL_WHEN_NOT_CHANGED | mp_pTable->when());
+    mp_pTable_Title = make<Fl_Button>(frame(12), "Matrix     ");
+    mp_pTable_Group->end();
+    mp_pTable_Group->hide();
+    mp_pTable_Group->deactivate();
+    for (Fl_Widget* pWidget : {static_cast<Fl_Widget*>(mp_pNote_Display), static_cast<Fl_Widget*>(mp_pFill_In_Display)})
+        pWidget->clear_visible_focus();
+}
+
 int ClWindow::handle(int iEvent) { return mapKey(iEvent) ? 1 : Fl_Double_Window::handle(iEvent); }
 
 int ClWindow::mapKey(int iEvent) {
     if (iEvent != FL_KEYDOWN && iEvent != FL_SHORTCUT) return 0;
+    if (g_bBusy) {   // while a repetition runs, Escape asks it to stop and no key starts work
+        if (Fl::event_key() == FL_Escape) g_bStop_Requested = true;
+        return 1;
+    }
     if (Fl::event_state() & (FL_CTRL | FL_ALT | FL_META)) return 0;   // menu shortcuts
     eTOKEN t = eT_NULL;
     switch (Fl::event_key()) {

@@ -5,7 +5,9 @@
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Group.H>
+#include <FL/Fl_Box.H>
 #include <FL/Fl_Menu_Bar.H>
+#include <FL/Fl_Simple_Counter.H>
 
 #include "graph_box.h"
 #include "text_display.h"
@@ -30,6 +32,8 @@ public:
 
 extern ClButton* g_epbDictionary[gc_iTOKEN_COUNT];   ///< token -> its button in the current panel
 
+class ClTable;
+
 class ClORBEXUI {
 public:
     ClORBEXUI();                          ///< landscape
@@ -41,6 +45,15 @@ public:
     Fl_Group* mp_pText_Group = nullptr;
     ClTextDisplay* mp_pOutput_Display = nullptr;
     ClTextDisplay* mp_pInput_Display = nullptr;
+    // The matrix editor: its size step, then its table step.
+    Fl_Group* mp_pSize_Group = nullptr;
+    Fl_Simple_Counter* mp_pRows = nullptr;
+    Fl_Simple_Counter* mp_pColumns = nullptr;
+    ClTextDisplay* mp_pNote_Display = nullptr;
+    ClTextDisplay* mp_pFill_In_Display = nullptr;
+    Fl_Group* mp_pTable_Group = nullptr;
+    ClTable* mp_pTable = nullptr;
+    Fl_Button* mp_pTable_Title = nullptr;
     Fl_Group* mp_pGraph_Group = nullptr;
     ClGraphBox* mp_pGraph_Box = nullptr;
     ClGraphBox* mp_pLarge_Graph_Box = nullptr;   ///< built hidden; nothing shows it
@@ -62,10 +75,13 @@ public:
     static Fl_Menu_Item* mp_miError_Item;
     static Fl_Menu_Item* mp_miParentheses;
     static Fl_Menu_Item* mp_miExecute;
+    static Fl_Menu_Item* mp_smFile;
+    static Fl_Menu_Item* mp_smEdit;
 
 private:
     void build();
     void buildButtons();
+    void buildEditor(bool bPortrait);
 };
 
 /// Writes the menu table's items back to their initial states, as every panel build does.
