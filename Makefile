@@ -10,7 +10,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: run test test-asan test-eigen bench bench-smoke bench-window fuzz fuzz-keys deps build clean
+.PHONY: run test test-asan test-eigen bench bench-smoke bench-window fuzz fuzz-keys fuzz-files deps build clean
 
 deps:
 	./tools/install-deps.sh
@@ -82,6 +82,17 @@ fuzz-keys: deps
 	./$(FUZZ_BUILD)/tests/fuzz/fuzz_keys -max_total_time=$(FUZZ_SECONDS) -timeout=120 -rss_limit_mb=4096 \
 		-max_len=1024 -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/keys- \
 		$(FUZZ_BUILD)/keys-corpus tests/fuzz/keys_corpus
+
+# The data file fuzzer: file bytes, and payloads already decoded, through the loader's checks;
+# a file that passes is opened or appended on string panes and must save and read back. Its
+# findings go to $(FUZZ_BUILD)/files-corpus and $(FUZZ_BUILD)/files-*.
+fuzz-files: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++-14 -DORBEX_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) --target fuzz_files -j $(JOBS)
+	mkdir -p $(FUZZ_BUILD)/files-corpus
+	./$(FUZZ_BUILD)/tests/fuzz/fuzz_files -max_total_time=$(FUZZ_SECONDS) -timeout=60 -rss_limit_mb=4096 \
+		-max_len=65536 -dict=tests/fuzz/files.dict -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/files- \
+		$(FUZZ_BUILD)/files-corpus tests/fuzz/files_corpus
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(EIGEN_BUILD) $(FUZZ_BUILD)

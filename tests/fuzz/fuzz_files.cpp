@@ -1,0 +1,78 @@
+// Data file fuzzer: the loader reads the input as a file's bytes (first byte even) or as a
+// payload already decoded (odd), so that mutations also reach near-valid payloads. A file that
+// passes must keep its limits; it is then applied as Open or Append in one of the window
+// formats on string panes, and what a save would write must read back.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "data_file.h"
+#include "driver.h"
+#include "engine_state.h"
+#include "execution_state.h"
+
+namespace {
+
+ClStringPane lg_Input, lg_Output;
+
+void require(bool bHolds, const char* acWhat) {
+    if (bHolds) return;
+    std::fprintf(stderr, "data file check failed: %s\n", acWhat);
+    std::abort();
+}
+
+void checkLimits(const ClDataFile& file) {
+    require(file.uiKind == 0 || isVariableToken(static_cast<int>(file.uiKind)), "kind");
+    require(file.amVariables.size() == (file.uiKind == 0 ? gc_iVARIABLE_COUNT : 1u), "block count");
+    for (const Matrix& mValue : file.amVariables) require(mValue.size() <= gc_iMAX_ENTRIES, "block size");
+    require(file.asEntries.size() <= gc_iHISTORY_SIZE, "entry count");
+    for (const std::string& sEntry : file.asEntries) {
+        require(!sEntry.empty(), "empty entry");
+        require(sEntry.size() <= (sEntry[0] == '"' ? gc_uiMAX_COMMENT : gc_iLINE_MAX_TYPED), "entry length");
+    }
+}
+
+std::string storedLine(const ClState& entry) {
+    return std::string(reinterpret_cast<const char*>(entry.mp_acInput), entry.mp_uiLength);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pucData, std::size_t uiSize) {
+    static const bool bReady = [] {
+        resetExecution(&lg_Input, &lg_Output);
+        return true;
+    }();
+    (void)bReady;
+    if (uiSize == 0) return 0;
+    const unsigned uiMode = pucData[0];
+    const std::string sBytes(reinterpret_cast<const char*>(pucData) + 1, uiSize - 1);
+    ClDataFile file;
+    const eREAD_RESULT eResult = (uiMode & 1) ? parsePayload(sBytes, file) : decodeDataFile(sBytes, file);
+    if (eResult != eRR_OK) return 0;
+    checkLimits(file);
+
+    clearAll();
+    g_eWindow_Mode = static_cast<int>((uiMode >> 1) % 3);
+    const unsigned short uiLoad_Mode = (uiMode >> 3) & 1;
+    if (uiLoad_Mode != 0) enterStoredLine("1");   // something to append to
+    applyDataFile(file, uiLoad_Mode);
+    require(g_uiHistory_Index == g_uiHistory_Next && g_uiHistory_Next <= gc_iHISTORY_SIZE, "history count");
+    if (file.uiKind == 0 && uiLoad_Mode == 0) {
+        unsigned short uiLine = 0;
+        for (const std::string& sEntry : file.asEntries)
+            if (sEntry[0] != '"') require(storedLine(lg_State_History[uiLine++]) == sEntry, "replayed line");
+        require(uiLine == g_uiHistory_Next, "replayed count");
+    }
+
+    ClDataFile again;
+    require(parsePayload(historyPayload(), again) == eRR_OK, "saved history reads back");
+    require(again.asEntries.size() == g_uiHistory_Next, "saved lines");
+    if (file.uiKind != 0) {
+        require(parsePayload(variablePayload(static_cast<eTOKEN>(file.uiKind)), again) == eRR_OK, "saved variable reads back");
+        require(again.amVariables[0].rows() == ClCalculator::mp_mVariable[file.uiKind].rows(), "saved variable size");
+    }
+    return 0;
+}
