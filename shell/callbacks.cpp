@@ -14,6 +14,7 @@
 #include "engine_state.h"
 #include "execution_state.h"
 #include "graph_state.h"
+#include "help_windows.h"
 #include "line_edit.h"
 #include "main_window.h"
 
@@ -191,3 +192,9 @@ void ClCallback::saveGraph_cb(Fl_Widget*, void*) {
     else std::snprintf(acMessage, sizeof acMessage, "Error opening '%s'.", sName.c_str());
     showDialog(eD_ALERT, acMessage);
 }
+
+void ClCallback::helpHelp_cb(Fl_Widget*, void*) { showHelpWindow(); }
+
+void ClCallback::helpGuide_cb(Fl_Widget*, void*) { showGuideWindow(); }
+
+void ClCallback::helpAbout_cb(Fl_Widget*, void*) { showAboutWindow(); }

@@ -23,6 +23,9 @@ public:
     static void graphView_cb(Fl_Widget* pWidget, void* pData);    ///< "Scales" and "Corners"
     static void text_cb(Fl_Widget* pWidget, void* pData);         ///< "Output Window": graph or text
     static void saveGraph_cb(Fl_Widget* pWidget, void* pData);
+    static void helpHelp_cb(Fl_Widget* pWidget, void* pData);
+    static void helpGuide_cb(Fl_Widget* pWidget, void* pData);
+    static void helpAbout_cb(Fl_Widget* pWidget, void* pData);
     // The matrix editor.
     static void editSizes_cb(Fl_Widget* pWidget, void* pData);   ///< user data: the variable's token
     static void editCounter_cb(Fl_Widget* pWidget, void* pData);  ///< "Rows:" and "Columns: "

@@ -5,12 +5,16 @@
 #include <cstdlib>
 
 #include <fstream>
+#include <iterator>
+#include <memory>
 #include <string>
 
 #include <FL/Fl.H>
+#include <FL/Fl_PNG_Image.H>
 #include <FL/x.H>
 
 #include "main_window.h"
+#include "orbex_icon.h"
 
 namespace {
 
@@ -22,6 +26,21 @@ void writeTranscript() {
     const ClORBEXUI& panel = *g_Main_Window.mp_pPanel;
     std::ofstream(acPath, std::ios::binary) << panel.mp_pInput_Display->exactText();
     std::ofstream(std::string(acPath) + ".out", std::ios::binary) << panel.mp_pOutput_Display->exactText();
+}
+
+/// Gives every window the calculator's icon in each of its sizes; the toolkit copies them.
+void setWindowIcon() {
+    std::unique_ptr<Fl_PNG_Image> apImages[std::size(gc_aICON_PNGS)];
+    const Fl_RGB_Image* apIcons[std::size(gc_aICON_PNGS)];
+    int iCount = 0;
+    for (const ClIcon_Png& png : gc_aICON_PNGS) {
+        apImages[iCount] = std::make_unique<Fl_PNG_Image>(nullptr, png.aucData, png.iLength);
+        if (apImages[iCount]->fail() == 0) {
+            apIcons[iCount] = apImages[iCount].get();
+            ++iCount;
+        }
+    }
+    Fl_Window::default_icons(apIcons, iCount);
 }
 
 }  // namespace
@@ -37,6 +56,7 @@ int main() {
     }
     fl_open_display(pDisplay);
     Fl_Window::default_xclass("orbex");
+    setWindowIcon();
     g_Main_Window.initializeWindow();
     const int iResult = Fl::run();
     writeTranscript();

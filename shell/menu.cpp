@@ -89,9 +89,9 @@ const Fl_Menu_Item gc_aMENU[] = {
         ITEM("Execute", 0, ClCallback::settings_cb, nullptr, TOGGLE | ON, gc_iITEM),
         END,
     ITEM("Help", 0, nullptr, nullptr, SUB, gc_iTOP),
-        ITEM("Calculator Help", 0, nullptr, nullptr, INACTIVE, gc_iITEM),
-        ITEM("Calculator User Guide", 0, nullptr, nullptr, INACTIVE, gc_iITEM),
-        ITEM("About", 0, nullptr, nullptr, INACTIVE, gc_iITEM),
+        ITEM("Calculator Help", 0, ClCallback::helpHelp_cb, nullptr, 0, gc_iITEM),
+        ITEM("Calculator User Guide", 0, ClCallback::helpGuide_cb, nullptr, 0, gc_iITEM),
+        ITEM("About", 0, ClCallback::helpAbout_cb, nullptr, 0, gc_iITEM),
         END,
     END};
 #undef ITEM
