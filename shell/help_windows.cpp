@@ -24,7 +24,7 @@ Fl_JPEG_Image* lg_pPicture = nullptr;          ///< the About picture, named "li
 
 const char gc_acABOUT_TITLE[] = "ORBEX\n Calculator Version 1.1.2";
 const char gc_acDEDICATION[] =
-    "For the students of linear algebra\nand their textbooks, with thanks\nto the FLTK and Eigen projects.";
+    "For students of linear algebra and their textbooks.\nWith thanks to the FLTK and Eigen projects.";
 
 /// The frame of the panel's text group: every secondary window is placed from it.
 struct ClFrame {
@@ -129,6 +129,7 @@ void showAboutWindow() {
     pTitle_Box->labelsize(16);
     Fl_Box* pText_Box = new Fl_Box(a / 5 + 6, b, 2 * a / 3, b / 4, gc_acDEDICATION);
     pText_Box->labelsize(16);
+    pText_Box->align(FL_ALIGN_BOTTOM);   // under its box, clear of the picture above
     lg_pAbout_Window->end();
     lg_pAbout_Window->show();
 }
