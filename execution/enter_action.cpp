@@ -140,6 +140,7 @@ void enterStoredLine(const std::string& codes) {
 }
 
 void enterAction() {
+    if (g_bBusy) return;   // never inside itself, from a callback let through by the poll
     g_bBusy = true;
     bool bShow = evaluateLine();
     switch (lg_eActive_Input) {
