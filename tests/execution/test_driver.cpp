@@ -167,6 +167,14 @@ TEST_F(ClDriver, RunawayNestingEndsWithOneError) {
     EXPECT_EQ(g_uiError_Number, 0);
 }
 
+// Steps back kept in 16 bits: -65436 becomes 100, so the nested range would start before entry 0.
+TEST_F(ClDriver, RangeBeforeTheFirstEntryIsRefused) {
+    enterAll({"u = 0", "Rpt(1,  - 65436,  - 65536)"});
+    const std::string sBefore = output();
+    enter("Rpt(1, 1)");
+    EXPECT_EQ(output().substr(sBefore.size()), "\nScalar value not in correct range\nOut>\n");
+}
+
 bool stopAtTen(unsigned long ulLines, double) {
     enterAction();   // a callback let through meanwhile starts nothing
     return ulLines >= 10;
