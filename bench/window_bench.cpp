@@ -1,17 +1,18 @@
 // Speed of the window under an X display (make bench-window runs it under Xvfb): from start to
 // the first drawn frame, in process and as a process of its own, the rebuild of a format switch,
-// and a key press on a full line of 511 codes until the input line is drawn again.
+// and a key press on a full line of 511 codes until the input line is drawn again. The other
+// window benchmarks of this program are in window_results_bench.cpp and window_views_bench.cpp.
 // Eigen's headers come before X11's, which define Success and None.
 #include "callbacks.h"
 #include "execution_state.h"
 #include "main_window.h"
 
+#include "window_common.h"
+
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-
-#include <chrono>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -23,56 +24,10 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-ClWindow* mainWindow() { return g_Main_Window.mp_pPanel->mp_pWindow; }
-
-/// Waits until the main window is mapped and exposed, draws it and waits until the server has
-/// carried out every drawing request.
-void waitUntilDrawn() {
-    mainWindow()->wait_for_expose();
-    Fl::flush();
-    XSync(fl_display, False);
-}
-
-void ensureWindow() {
-    if (!g_Main_Window.mp_pPanel) {
-        g_Main_Window.initializeWindow();
-        waitUntilDrawn();
-    }
-}
-
-/// One key press as the toolkit delivers it to the main window. The text is copied into a
-/// writable buffer: the toolkit may write into it while retrying shortcuts.
-void pressKey(int iKeysym, const char* acText) {
-    static char acBuffer[8];
-    std::snprintf(acBuffer, sizeof acBuffer, "%s", acText);
-    Fl::e_keysym = iKeysym;
-    Fl::e_text = acBuffer;
-    Fl::e_length = static_cast<int>(std::strlen(acBuffer));
-    Fl::e_state = 0;
-    Fl::handle(FL_KEYDOWN, mainWindow());
-}
-
-void typeKey(char cKey) {
-    const char acText[2] = {cKey, '\0'};
-    pressKey(static_cast<unsigned char>(cKey), acText);
-}
-
-void switchFormat(int eFormat) {
-    int eNew = eFormat;
-    ClCallback::mode_cb(nullptr, &eNew);
-    waitUntilDrawn();
-}
-
 /// Fills the line with 511 codes by keys: "-", then "1 +" 254 times, then "Det" and its
 /// automatic "(". Returns the length reached.
 unsigned fillLine() {
-    pressKey(FL_Escape, "\x1b");   // Clear
+    pressEscape();   // Clear
     typeKey('-');
     for (int i = 0; i < 254; ++i) {
         typeKey('1');
@@ -91,7 +46,7 @@ void BM_StartToFirstFrame(benchmark::State& state) {
             state.SkipWithError("the window was built before this benchmark ran");
             break;
         }
-        const Clock::time_point start = Clock::now();
+        const BenchClock::time_point start = BenchClock::now();
         g_Main_Window.initializeWindow();
         waitUntilDrawn();
         state.SetIterationTime(secondsSince(start));
@@ -116,7 +71,7 @@ void BM_ProcessStartToFirstFrame(benchmark::State& state) {
             XEvent event;
             XNextEvent(pDisplay, &event);
         }
-        const Clock::time_point start = Clock::now();
+        const BenchClock::time_point start = BenchClock::now();
         const pid_t pid = fork();
         if (pid == 0) {
             unsetenv("ORBEX_TRANSCRIPT");
@@ -187,7 +142,7 @@ void BM_KeyPressFullLine(benchmark::State& state) {
         XSync(fl_display, False);
         bLeft = !bLeft;
     }
-    pressKey(FL_Escape, "\x1b");
+    pressEscape();
     switchFormat(0);
 }
 BENCHMARK(BM_KeyPressFullLine)->ArgName("format")->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
@@ -204,6 +159,7 @@ int main(int argc, char** argv) {
     }
     fl_open_display(pDisplay);
     Fl_Window::default_xclass("orbex");
+    answerDialogs();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
