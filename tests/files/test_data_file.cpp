@@ -67,6 +67,14 @@ Matrix seeded(Eigen::Index iRows, Eigen::Index iCols, unsigned uiSeed) {
 
 Matrix& variable(int iSlot) { return ClCalculator::mp_mVariable[iSlot]; }
 
+/// The messages a case expects: none for "", else the text with its %s made the path.
+std::vector<std::string> messages(std::string sFormat, const std::string& sPath) {
+    if (sFormat.empty()) return {};
+    const std::size_t uiAt = sFormat.find("%s");
+    if (uiAt != std::string::npos) sFormat.replace(uiAt, 2, sPath);
+    return {sFormat};
+}
+
 class ClDataFiles : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -260,9 +268,7 @@ TEST_F(ClDataFiles, RefusedFilesChangeNothing) {
         std::filesystem::remove(sPath);
         if (c.sPayload != "-") writeFile(sPath, coded(c.sPayload));
         open(sPath);
-        std::string sMessage = c.acMessage;
-        if (sMessage.find("%s") != std::string::npos) sMessage.replace(sMessage.find("%s"), 2, sPath);
-        EXPECT_EQ(lg_asDialogs, sMessage.empty() ? std::vector<std::string>{} : std::vector<std::string>{sMessage});
+        EXPECT_EQ(lg_asDialogs, messages(c.acMessage, sPath));
         EXPECT_EQ(g_uiHistory_Next, 1);
         EXPECT_EQ(variable(eT_A), Matrix::Constant(1, 1, 1));
         EXPECT_EQ(mp_Input.mp_sText, sInput);
@@ -319,9 +325,7 @@ TEST_F(ClDataFiles, NameRulesAndChooserAnswers) {
         lg_iChoice = c.iChoice;
         choose(path(c.acName));
         c.pfnCommand();
-        std::string sMessage = c.sMessage;
-        if (sMessage.find("%s") != std::string::npos) sMessage.replace(sMessage.find("%s"), 2, path(c.acName));
-        EXPECT_EQ(lg_asDialogs, sMessage.empty() ? std::vector<std::string>{} : std::vector<std::string>{sMessage});
+        EXPECT_EQ(lg_asDialogs, messages(c.sMessage, path(c.acName)));
         EXPECT_FALSE(std::filesystem::exists(path(c.acName)));
     }
     EXPECT_TRUE(hasDataFileName("work.obx"));
@@ -356,9 +360,7 @@ TEST_F(ClDataFiles, FailedSavesKeepTheOldFile) {
         g_lWrite_Fault_After = c.lFault;
         choose(sPath);
         c.pfnCommand();
-        std::string sMessage = c.acMessage;
-        sMessage.replace(sMessage.find("%s"), 2, sPath);
-        EXPECT_EQ(lg_asDialogs, std::vector<std::string>{sMessage});
+        EXPECT_EQ(lg_asDialogs, messages(c.acMessage, sPath));
         if (c.lFault >= 0) EXPECT_EQ(readFile(sPath), "the old file");
         else EXPECT_FALSE(std::filesystem::exists(sPath));
     }
@@ -373,10 +375,6 @@ TEST_F(ClDataFiles, OutputTextWithoutTheSpacer) {
     EXPECT_EQ(outputFileText("\n\n\n\n\n\n\n\n"), "");
     EXPECT_TRUE(lg_asDialogs.empty());
 }
-
-}  // namespace
-
-namespace {
 
 // orbex-batch --open: the lines run as typed ones, after the file's variables filled the empty ones.
 TEST_F(ClDataFiles, RunAsAScript) {
