@@ -54,6 +54,11 @@ bool pollRepeat(unsigned long ulLines, double dSeconds) {
             lg_bShowing_Progress = true;
         }
     }
+    // The output gathered since the last poll reaches the displays in one piece.
+    for (ClTextDisplay* pDisplay : {panel.mp_pOutput_Display, panel.mp_pInput_Display}) {
+        pDisplay->defer(true);
+        pDisplay->flush();
+    }
     Fl::check();
     return g_bStop_Requested;
 }
@@ -113,6 +118,8 @@ void ClORBEXWindow::initializeWindow() {
 
 void ClORBEXWindow::finishWork() {
     g_bStop_Requested = false;
+    mp_pPanel->mp_pOutput_Display->defer(false);
+    mp_pPanel->mp_pInput_Display->defer(false);
     if (lg_bShowing_Progress) {
         mp_pPanel->mp_pWindow->label(gc_acTITLE);
         mp_pPanel->mp_pMenu_Bar->activate();

@@ -35,6 +35,16 @@ TEST(ClTextDisplay, LongLinesShowBrokenAndReadBackExactly) {
     display.removeText(9, display.textLength());
     display.appendText("2");
     EXPECT_EQ(display.exactText(), "\nOut>A :\n2");
+    display.defer(true);   // gathered aside, as during a repetition
+    display.appendText("\nOut>");
+    display.setInsertPosition(display.textLength());
+    display.appendText(sRow.c_str());
+    EXPECT_EQ(buffer.length(), 10);
+    EXPECT_EQ(display.insertPosition(), display.textLength());
+    EXPECT_EQ(display.lastChar(), '\n');
+    display.defer(false);
+    EXPECT_EQ(display.exactText(), "\nOut>A :\n2\nOut>" + sRow);
+    EXPECT_EQ(display.insertPosition(), buffer.length());
     display.clearText();
     EXPECT_EQ(display.exactText(), "");
 }
