@@ -124,6 +124,10 @@ void BM_EditorTableRedraw(benchmark::State& state) {
         ClCallback::editCancel_cb(nullptr, nullptr);
         return;
     }
+    int iTop, iBottom, iLeft, iRight;
+    table.visible_cells(iTop, iBottom, iLeft, iRight);
+    state.counters["cells"] = (iBottom - iTop + 1) * (iRight - iLeft + 1);
+    if (!table.visible_r()) state.SkipWithError("the table is not shown");
     static const char* const aacPLACES[3] = {"top left", "middle", "scrolling a row"};
     state.SetLabel(std::string("512 x 512, ") + aacPLACES[iPlace]);
     bool bDown = true;
