@@ -13,7 +13,9 @@
 #include "driver.h"
 #include "engine_state.h"
 #include "execution_state.h"
+#include "file_commands.h"
 #include "graph_state.h"
+#include "output_export.h"
 #include "help_windows.h"
 #include "line_edit.h"
 #include "main_window.h"
@@ -198,3 +200,21 @@ void ClCallback::helpHelp_cb(Fl_Widget*, void*) { showHelpWindow(); }
 void ClCallback::helpGuide_cb(Fl_Widget*, void*) { showGuideWindow(); }
 
 void ClCallback::helpAbout_cb(Fl_Widget*, void*) { showAboutWindow(); }
+
+void ClCallback::open_cb(Fl_Widget*, void*) {
+    openCommand(false);
+    redrawWindow();
+}
+
+void ClCallback::appendHistory_cb(Fl_Widget*, void*) {
+    openCommand(true);
+    redrawWindow();
+}
+
+void ClCallback::saveIn_cb(Fl_Widget*, void*) { saveInputCommand(); }
+
+void ClCallback::saveVariable_cb(Fl_Widget*, void* pData) { saveVariableCommand(tokenOf(pData)); }
+
+void ClCallback::saveOut_cb(Fl_Widget*, void*) {
+    saveOutputCommand(g_Main_Window.mp_pPanel->mp_pOutput_Display->exactText());
+}

@@ -23,6 +23,11 @@ public:
     static void graphView_cb(Fl_Widget* pWidget, void* pData);    ///< "Scales" and "Corners"
     static void text_cb(Fl_Widget* pWidget, void* pData);         ///< "Output Window": graph or text
     static void saveGraph_cb(Fl_Widget* pWidget, void* pData);
+    static void open_cb(Fl_Widget* pWidget, void* pData);
+    static void appendHistory_cb(Fl_Widget* pWidget, void* pData);
+    static void saveIn_cb(Fl_Widget* pWidget, void* pData);
+    static void saveVariable_cb(Fl_Widget* pWidget, void* pData);   ///< user data: the variable's token
+    static void saveOut_cb(Fl_Widget* pWidget, void* pData);
     static void helpHelp_cb(Fl_Widget* pWidget, void* pData);
     static void helpGuide_cb(Fl_Widget* pWidget, void* pData);
     static void helpAbout_cb(Fl_Widget* pWidget, void* pData);
