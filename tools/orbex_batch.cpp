@@ -1,29 +1,41 @@
 // orbex-batch: runs stored lines of key codes through the Enter action, as the window does,
 // and prints the text the output display then shows in the two-window format.
+#include <algorithm>
 #include <cerrno>
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "atomic_write.h"
 #include "data_file.h"
 #include "driver.h"
 #include "engine_state.h"
 #include "execution_state.h"
+#include "graph_state.h"
 #include "line_edit.h"
+
+#include "graph_box.h"
+
+#include <FL/x.H>   // after Eigen, as X11 defines Success and None
 
 namespace {
 
 const char gc_acUSAGE[] =
     "usage: orbex-batch [--format=decimal|float|rational] [--zero-out=on|off] [--execute=on|off]\n"
+    "                   [--graph=IMAGE.ppm|IMAGE.bmp [--graph-line=CODES] [--scales] [--corners]]\n"
     "                   [--open=FILE.obx]... [FILE...]\n"
     "Each input line is one stored line of key codes (A=[1,2;3,4] or D(A)), run through the Enter\n"
     "action; a line starting with \" is a command (\"prev, \"next, \"keys CODES, \"clear-item, ...).\n"
     "--open runs the lines of a saved history file first. Without FILE or --open, lines are read\n"
-    "from standard input. The output display's text is printed.\n";
+    "from standard input. The output display's text is printed.\n"
+    "--graph opens the graph window before the first line, its parameters from the line of\n"
+    "--graph-line (the defaults without it), and saves the graph of the plots as a 600 x 400\n"
+    "picture at the end, as Save Graph does; it needs an X display.\n";
 
 constexpr char gc_cCOMMAND = '"';   ///< no key has this code, so no stored line starts with it
 
@@ -116,6 +128,45 @@ bool openDataFile(const char* acPath) {
     return false;
 }
 
+/// The options of the graph picture.
+struct ClGraphOptions {
+    const char* acFile = nullptr;   ///< the picture, or null for none
+    std::string sLine;              ///< the parameter line, as stored key codes
+};
+
+/// Opens the graph window as the window's Graph Window item does, with the line as the
+/// current line. Returns false, with the reason on standard error, when no picture can be made.
+bool openGraphWindow(const ClGraphOptions& options) {
+    if (imageFormatOf(options.acFile) == eIF_NONE) {
+        std::fprintf(stderr, "orbex-batch: %s: the graph file name must end in .ppm or .bmp\n", options.acFile);
+        return false;
+    }
+    Display* pDisplay = XOpenDisplay(nullptr);
+    if (pDisplay == nullptr) {
+        const char* acName = std::getenv("DISPLAY");
+        std::fprintf(stderr, "orbex-batch: --graph draws with the X display, and \"%s\" cannot be opened\n",
+                     acName ? acName : "");
+        return false;
+    }
+    fl_open_display(pDisplay);
+    ClState& line = g_Current_State;
+    const std::size_t uiLength = std::min<std::size_t>(options.sLine.size(), gc_iLINE_MAX_TYPED);
+    std::memcpy(line.mp_acInput, options.sLine.data(), uiLength);
+    line.mp_uiLength = line.mp_uiCursor = static_cast<unsigned short>(uiLength);
+    openGraph();
+    return true;
+}
+
+/// Draws the plots as the window's Save Graph does and saves the picture.
+bool saveGraphPicture(const char* acFile) {
+    std::string sError;
+    bool bOpened;
+    if (renderGraphImage() && writeFileAtomically(acFile, encodeImage(imageFormatOf(acFile)), sError, bOpened))
+        return true;
+    std::fprintf(stderr, "orbex-batch: cannot save %s: %s\n", acFile, sError.empty() ? "no picture" : sError.c_str());
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -124,6 +175,7 @@ int main(int argc, char** argv) {
     resetExecution(&input, &output);
     int iFirst_File = 1;
     std::vector<const char*> aacOpen;   ///< run after every setting is made
+    ClGraphOptions graph;
     for (; iFirst_File < argc && std::strncmp(argv[iFirst_File], "--", 2) == 0; ++iFirst_File) {
         if (std::strcmp(argv[iFirst_File], "--") == 0) {
             ++iFirst_File;
@@ -137,6 +189,18 @@ int main(int argc, char** argv) {
             aacOpen.push_back(argv[iFirst_File] + 7);
             continue;
         }
+        if (std::strncmp(argv[iFirst_File], "--graph=", 8) == 0) {
+            graph.acFile = argv[iFirst_File] + 8;
+            continue;
+        }
+        if (std::strncmp(argv[iFirst_File], "--graph-line=", 13) == 0) {
+            graph.sLine = argv[iFirst_File] + 13;
+            continue;
+        }
+        if (std::strcmp(argv[iFirst_File], "--scales") == 0 || std::strcmp(argv[iFirst_File], "--corners") == 0) {
+            (argv[iFirst_File][2] == 's' ? g_bGraph_Scales : g_bGraph_Corners) = true;
+            continue;
+        }
         const ClCommand* pSetting = findCommand(argv[iFirst_File] + 2, true);
         if (pSetting == nullptr) {
             std::fprintf(stderr, "orbex-batch: unknown option %s\n%s", argv[iFirst_File], gc_acUSAGE);
@@ -144,6 +208,7 @@ int main(int argc, char** argv) {
         }
         pSetting->pfnRun();
     }
+    if (graph.acFile != nullptr && !openGraphWindow(graph)) return 1;
     bool bOk = true;
     for (const char* acPath : aacOpen) bOk = openDataFile(acPath) && bOk;
     if (iFirst_File == argc && aacOpen.empty()) bOk = runStream(std::cin, "standard input");
@@ -156,6 +221,7 @@ int main(int argc, char** argv) {
         }
         bOk = runStream(file, argv[i]) && bOk;
     }
+    if (graph.acFile != nullptr) bOk = saveGraphPicture(graph.acFile) && bOk;
     std::fwrite(output.mp_sText.data(), 1, output.mp_sText.size(), stdout);
     std::fputs("\n", stdout);   // ends the last line
     return bOk ? 0 : 1;

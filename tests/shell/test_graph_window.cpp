@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -102,4 +103,30 @@ TEST_F(ClGraphWindow, SaveGraphWritesTheFileOrSaysWhy) {
                                         "Save ORBEX Graph File", "Error saving file."}));
     unlink(g_Answers.sFile.c_str());
     EXPECT_EQ(rmdir(acFolder), 0) << "a temporary file was left behind";
+}
+
+// orbex-batch draws a script's plots with the same code and settings as Save Graph.
+TEST_F(ClGraphWindow, BatchPictureIsTheWindowsPicture) {
+    char acFolder[] = "/tmp/orbex-batch-graph-XXXXXX";
+    ASSERT_NE(mkdtemp(acFolder), nullptr);
+    const std::string sFolder = acFolder;
+    const char* aacSCRIPT[] = {"u=[-3:3,0.1]", "f(u,s(u))", "f(u,u^2/4-1)"};
+    std::ofstream(sFolder + "/plots.in") << aacSCRIPT[0] << "\n" << aacSCRIPT[1] << "\n" << aacSCRIPT[2] << "\n";
+    setLine("[-3,3,4,-1.5,1.5,3]");
+    ClCallback::graph_cb(nullptr, nullptr);
+    for (const char* acLine : aacSCRIPT) enterStoredLine(acLine);
+    ClORBEXUI::mp_miScales->set();
+    ClORBEXUI::mp_miCorners->set();
+    ClCallback::graphView_cb(nullptr, nullptr);
+    g_Answers.sFile = sFolder + "/window.bmp";
+    ClCallback::saveGraph_cb(nullptr, nullptr);
+    const std::string sCommand = std::string(ORBEX_BATCH) + " --graph=" + sFolder + "/batch.bmp" +
+                                 " '--graph-line=[-3,3,4,-1.5,1.5,3]' --scales --corners " + sFolder +
+                                 "/plots.in > /dev/null";
+    ASSERT_EQ(std::system(sCommand.c_str()), 0);
+    const std::string sWindow = readFile(sFolder + "/window.bmp");
+    EXPECT_EQ(sWindow.size(), 720054u);
+    EXPECT_TRUE(readFile(sFolder + "/batch.bmp") == sWindow);
+    for (const char* acName : {"/plots.in", "/window.bmp", "/batch.bmp"}) unlink((sFolder + acName).c_str());
+    EXPECT_EQ(rmdir(acFolder), 0);
 }
