@@ -169,9 +169,10 @@ void ClORBEXUI::buildEditor(bool bPortrait) {
     make<Fl_Button>(frame(5), "Cancel")->callback(ClCallback::sizeCancel_cb);
     mp_pNote_Display = make<ClTextDisplay>(frame(6));
     mp_pNote_Display->align(FL_ALIGN_TOP);
-    mp_pNote_Display->textsize(11);        // the five lines of the note fit without scrolling
+    mp_pNote_Display->textsize(10);        // the five lines of the note fit without scrolling
     mp_pNote_Display->scrollbar_width(0);
     mp_pNote_Display->color(FL_BACKGROUND_COLOR);
+    mp_pNote_Display->box(FL_FLAT_BOX);
     mp_pFill_In_Display = make<ClTextDisplay>(frame(7), "Fill In:");
     mp_pFill_In_Display->align(FL_ALIGN_LEFT);
     mp_pSize_Group->end();
