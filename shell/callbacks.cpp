@@ -31,6 +31,12 @@ bool isSpacePress() { return Fl::event() == FL_KEYBOARD && Fl::event_text()[0] =
 
 void redrawWindow() { g_Main_Window.finishWork(); }
 
+/// A menu command of the driver or the files, then the window refreshed.
+void runCommand(void (*pfnCommand)()) {
+    pfnCommand();
+    redrawWindow();
+}
+
 /// The Graph items that act on an open graph window, and the window formats, which do not
 /// change while one is open.
 void setGraphItems(bool bOpen) {
@@ -115,25 +121,13 @@ void ClCallback::window_cb(Fl_Widget* pWidget, void* pData) {
 
 void ClCallback::settings_cb(Fl_Widget*, void*) { readSettings(); }
 
-void ClCallback::insert_cb(Fl_Widget*, void*) {
-    insertItem();
-    redrawWindow();
-}
+void ClCallback::insert_cb(Fl_Widget*, void*) { runCommand(insertItem); }
 
-void ClCallback::clear_cb(Fl_Widget*, void*) {
-    clearItem();
-    redrawWindow();
-}
+void ClCallback::clear_cb(Fl_Widget*, void*) { runCommand(clearItem); }
 
-void ClCallback::clearAll_cb(Fl_Widget*, void*) {
-    clearHistory();
-    redrawWindow();
-}
+void ClCallback::clearAll_cb(Fl_Widget*, void*) { runCommand(clearHistory); }
 
-void ClCallback::clearEverything_cb(Fl_Widget*, void*) {
-    clearAll();
-    redrawWindow();
-}
+void ClCallback::clearEverything_cb(Fl_Widget*, void*) { runCommand(clearAll); }
 
 void ClCallback::graph_cb(Fl_Widget*, void*) {
     if (g_eOutput == 0) openGraph();
@@ -201,15 +195,9 @@ void ClCallback::helpGuide_cb(Fl_Widget*, void*) { showGuideWindow(); }
 
 void ClCallback::helpAbout_cb(Fl_Widget*, void*) { showAboutWindow(); }
 
-void ClCallback::open_cb(Fl_Widget*, void*) {
-    openCommand(false);
-    redrawWindow();
-}
+void ClCallback::open_cb(Fl_Widget*, void*) { runCommand([] { openCommand(false); }); }
 
-void ClCallback::appendHistory_cb(Fl_Widget*, void*) {
-    openCommand(true);
-    redrawWindow();
-}
+void ClCallback::appendHistory_cb(Fl_Widget*, void*) { runCommand([] { openCommand(true); }); }
 
 void ClCallback::saveIn_cb(Fl_Widget*, void*) { saveInputCommand(); }
 

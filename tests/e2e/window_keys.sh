@@ -19,11 +19,11 @@ others() {
     xdotool search --all --onlyvisible --pid "$pid" --name '' 2>/dev/null | grep -vx "$1"
 }
 
-# Waits (at most 5 s) until the program shows a window other than $1 and prints its id.
-wait_other() {
+# Runs the command every 0.05 s, at most 100 times, until it prints something; prints that.
+poll() {
     tries=0
     while [ $tries -lt 100 ]; do
-        found=$(others "$1" | head -n 1)
+        found=$("$@" | head -n 1)
         if [ -n "$found" ]; then
             echo "$found"
             return 0
@@ -34,16 +34,17 @@ wait_other() {
     return 1
 }
 
+# Prints "alone" when the program shows no window but $1.
+alone() { [ -z "$(others "$1")" ] && echo alone; }
+
+# Prints the windows other than $1 and $2.
+others_than() { others "$1" | grep -vx "$2"; }
+
+# Waits (at most 5 s) until the program shows a window other than $1 and prints its id.
+wait_other() { poll others "$1"; }
+
 # Waits (at most 5 s) until the program shows no window but $1.
-wait_alone() {
-    tries=0
-    while [ $tries -lt 100 ]; do
-        [ -z "$(others "$1")" ] && return 0
-        sleep 0.05
-        tries=$((tries + 1))
-    done
-    return 1
-}
+wait_alone() { poll alone "$1" > /dev/null; }
 
 # Opens File and clicks Quit in the window $1; prints the question window's id. The pointer
 # never rests on a button with a tooltip, whose window would be taken for the menu.
@@ -51,18 +52,7 @@ ask_quit() {
     xdotool mousemove --window "$1" 25 15 click 1
     menu=$(wait_other "$1") || return 1
     xdotool mousemove --window "$1" 25 157 click 1
-    # The question replaces the menu: wait for a window that is neither.
-    tries=0
-    while [ $tries -lt 100 ]; do
-        question=$(others "$1" | grep -vx "$menu" | head -n 1)
-        if [ -n "$question" ]; then
-            echo "$question"
-            return 0
-        fi
-        sleep 0.05
-        tries=$((tries + 1))
-    done
-    return 1
+    poll others_than "$1" "$menu"   # the question replaces the menu
 }
 
 # Clicks the centre of the 54-pixel-wide button whose frame starts at $2, $3 in the window $1.
