@@ -73,25 +73,68 @@ void joinPoints(int iX, int iY, int iW, int iH, double x0, double y0, double x1,
     fl_line(iX + static_cast<int>(x0), iY + static_cast<int>(y0), iX + static_cast<int>(x1), iY + static_cast<int>(y1));
 }
 
+/// The points of one plot, as pixel offsets, joined in order. A run of points in one pixel
+/// column is joined as its first, lowest, highest and last point: the run's segments are all
+/// vertical in that column, so they cover exactly the span those four give, and a plot of
+/// 100,000 points asks the server for a few lines per column instead of one per point.
+class ClPolyline {
+public:
+    ClPolyline(int iX, int iY, int iW, int iH) : mp_iX(iX), mp_iY(iY), mp_iW(iW), mp_iH(iH) {}
+    void add(double dPx, double dPy) {
+        if (mp_iCount > 0 && dPx == mp_dRun_X) {
+            if (dPy < mp_dLow) mp_dLow = dPy;
+            if (dPy > mp_dHigh) mp_dHigh = dPy;
+            mp_dLast_Y = dPy;
+            ++mp_iCount;
+            return;
+        }
+        finishRun();
+        if (mp_bHave_End) join(dPx, dPy);   // the step into the next column
+        mp_dRun_X = dPx;
+        mp_dFirst_Y = mp_dLow = mp_dHigh = mp_dLast_Y = dPy;
+        mp_iCount = 1;
+        mp_bHave_End = true;
+        mp_dEnd_X = dPx;
+        mp_dEnd_Y = dPy;
+    }
+    void finishRun() {
+        if (mp_iCount < 2) return;
+        // from the first point (the line's end now) to the lowest, the highest and the last
+        if (mp_dLow != mp_dFirst_Y) join(mp_dRun_X, mp_dLow);
+        if (mp_dHigh != mp_dEnd_Y) join(mp_dRun_X, mp_dHigh);
+        if (mp_dLast_Y != mp_dEnd_Y) join(mp_dRun_X, mp_dLast_Y);
+        mp_iCount = 1;
+        mp_dFirst_Y = mp_dLow = mp_dHigh = mp_dLast_Y;
+    }
+
+private:
+    void join(double dPx, double dPy) {
+        joinPoints(mp_iX, mp_iY, mp_iW, mp_iH, mp_dEnd_X, mp_dEnd_Y, dPx, dPy);
+        mp_dEnd_X = dPx;
+        mp_dEnd_Y = dPy;
+    }
+    int mp_iX, mp_iY, mp_iW, mp_iH;
+    int mp_iCount = 0;
+    bool mp_bHave_End = false;
+    double mp_dRun_X = 0, mp_dFirst_Y = 0, mp_dLow = 0, mp_dHigh = 0, mp_dLast_Y = 0, mp_dEnd_X = 0, mp_dEnd_Y = 0;
+};
+
 void drawPlots(int iX, int iY, int iW, int iH) {
     const double* P = g_adPlot_Parms;
     const double sx = iW / (P[1] - P[0]), sy = iH / (P[4] - P[3]);
     for (int k = 0; k < g_uiActive_Plots; ++k) {
         fl_color(acGRAPH_COLOR[k]);
         const Matrix& mPlot = ClCalculator::mp_mVariable[k];
-        bool bHave_Current = false;
-        double dPrev_X = 0, dPrev_Y = 0;
+        ClPolyline line(iX, iY, iW, iH);
         for (Eigen::Index j = 0; j < mPlot.cols(); ++j) {
             const double x = mPlot(0, j).real(), y = mPlot(1, j).real();
             if (!ismyfinite(x) || !ismyfinite(y)) continue;   // bridged to the next usable point
             // Offsets truncate toward zero, as the picture's pixels are counted.
             const double dPx = std::trunc((x - P[0]) * sx), dPy = std::trunc((P[4] - y) * sy);
             if (!ismyfinite(dPx) || !ismyfinite(dPy)) continue;
-            if (bHave_Current) joinPoints(iX, iY, iW, iH, dPrev_X, dPrev_Y, dPx, dPy);
-            dPrev_X = dPx;
-            dPrev_Y = dPy;
-            bHave_Current = true;
+            line.add(dPx, dPy);
         }
+        line.finishRun();
     }
 }
 

@@ -164,7 +164,7 @@ void ClORBEXWindow::setUpDisplays() {
     // proportional font at the border.
     for (ClTextDisplay* pDisplay : {pOutput, pInput}) {
         pDisplay->scrollbar_align(FL_ALIGN_RIGHT);
-        pDisplay->wrap_mode(Fl_Text_Display::WRAP_AT_BOUNDS, 0);
+        pDisplay->wrapAtEdge();
     }
     pInput->cursor_style(Fl_Text_Display::HEAVY_CURSOR);
     if (mp_pPanel->mp_bPortrait) pOutput->hide();   // under the input display; its text is kept
@@ -186,7 +186,10 @@ void ClORBEXWindow::resizeInWindow() {
     if (g_eWindow_Mode != 2) {
         const bool bWide = g_eWindow_Mode == 1 && !bGraph_Shown;
         const int* aiFrame = bWide ? mp_aiWide_Frame : mp_aiInput_Frame;
+        // The text is broken again for the new width: the line keeps its place in it.
+        const int iLine_Start = pInput->exactPosition(static_cast<int>(g_Current_State.mp_uiDisplay_Start));
         pInput->resize(aiFrame[0], aiFrame[1], aiFrame[2], aiFrame[3]);
+        g_Current_State.mp_uiDisplay_Start = static_cast<unsigned>(pInput->shownPosition(iLine_Start));
         pOutput->setVisible(!bWide && !bGraph_Shown);
         pInput->show();
     } else {   // portrait: the input display lies over the output display

@@ -5,9 +5,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-namespace {
-constexpr int gc_iSOFT_LINE = 1024;   ///< a longer line is broken after its next space
-}
+#include <FL/Fl.H>
+#include <FL/fl_draw.H>
 
 char ClTextDisplay::lastChar() const {
     if (!mp_sPending.empty()) return mp_sPending.back();
@@ -15,30 +14,67 @@ char ClTextDisplay::lastChar() const {
     return iLength > 0 ? buffer()->byte_at(iLength - 1) : '\0';
 }
 
-void ClTextDisplay::insertText(int iPosition, const char* acText) {
-    const int iLength = textLength();
-    const bool bDefer = mp_bDeferring && iPosition == iLength;
-    if (!bDefer) flush();
-    // The column at the position: counted back to the last newline.
-    int iColumn = 0;
-    if (bDefer) {
-        const std::size_t uiNewline = mp_sPending.rfind('\n');
-        iColumn = static_cast<int>(uiNewline == std::string::npos ? mp_sPending.size() : mp_sPending.size() - uiNewline - 1);
-        if (uiNewline == std::string::npos) iColumn += buffer()->length() - buffer()->line_start(buffer()->length());
-    } else {
-        iColumn = iPosition - buffer()->line_start(iPosition);
-    }
-    std::string sShown;
-    std::vector<int> aiBreaks;
-    for (const char* pc = acText; *pc; ++pc) {
-        sShown += *pc;
-        iColumn = *pc == '\n' ? 0 : iColumn + 1;
-        if ((iColumn >= gc_iSOFT_LINE && *pc == ' ') || iColumn >= 2 * gc_iSOFT_LINE) {
-            aiBreaks.push_back(iPosition + static_cast<int>(sShown.size()));
-            sShown += '\n';
-            iColumn = 0;
+std::string ClTextDisplay::breakLines(int iPosition, const char* acText, bool bAt_Pending_End,
+                                      std::vector<int>& aiBreaks) {
+    if (!mp_bWrap_At_Edge) return acText;
+    if (mp_adWidth['0'] == 0) {
+        fl_font(textfont(), textsize());
+        for (int c = 32; c < 127; ++c) {
+            const char acChar[2] = {static_cast<char>(c), 0};
+            mp_adWidth[c] = fl_width(acChar);
         }
     }
+    // The toolkit's text area: the box, a margin of 3 on each side and the scrollbar.
+    const double dLimit = w() - Fl::box_dw(box()) - 6 - scrollbar_width() - 1;
+    const auto width = [this](char c) { return mp_adWidth[static_cast<unsigned char>(c)]; };
+    // The width of the line before the position.
+    double dWidth = 0;
+    int iLine_End = iPosition;
+    if (bAt_Pending_End) {
+        const std::size_t uiNewline = mp_sPending.rfind('\n');
+        for (std::size_t ui = uiNewline == std::string::npos ? 0 : uiNewline + 1; ui < mp_sPending.size(); ++ui)
+            dWidth += width(mp_sPending[ui]);
+        iLine_End = uiNewline == std::string::npos ? buffer()->length() : 0;
+    }
+    for (int i = iLine_End > 0 ? buffer()->line_start(iLine_End) : 0; i < iLine_End; ++i)
+        dWidth += width(buffer()->byte_at(i));
+    std::string sShown, sLine;   // sLine: the line being filled, not yet in sShown
+    std::size_t uiSpace = std::string::npos;   // the last space in sLine
+    double dAfter_Space = 0;     // the width of sLine after that space
+    for (const char* pc = acText; *pc; ++pc) {
+        if (*pc == '\n') {
+            sShown += sLine + '\n';
+            sLine.clear();
+            dWidth = dAfter_Space = 0;
+            uiSpace = std::string::npos;
+            continue;
+        }
+        if (*pc != ' ' && dWidth > 0 && dWidth + width(*pc) > dLimit) {   // the line is full
+            const std::size_t uiKeep = uiSpace == std::string::npos ? sLine.size() : uiSpace + 1;
+            sShown.append(sLine, 0, uiKeep);
+            sLine.erase(0, uiKeep);
+            dWidth = uiSpace == std::string::npos ? 0 : dAfter_Space;
+            aiBreaks.push_back(iPosition + static_cast<int>(sShown.size()));
+            sShown += '\n';
+            uiSpace = std::string::npos;
+        }
+        sLine += *pc;
+        dWidth += width(*pc);
+        if (*pc == ' ') {
+            uiSpace = sLine.size() - 1;
+            dAfter_Space = 0;
+        } else {
+            dAfter_Space += width(*pc);
+        }
+    }
+    return sShown + sLine;
+}
+
+void ClTextDisplay::insertText(int iPosition, const char* acText) {
+    const bool bDefer = mp_bDeferring && iPosition == textLength();
+    if (!bDefer) flush();
+    std::vector<int> aiBreaks;
+    const std::string sShown = breakLines(iPosition, acText, bDefer, aiBreaks);
     const auto itAfter = std::lower_bound(mp_aiSoft_Breaks.begin(), mp_aiSoft_Breaks.end(), iPosition);
     for (auto it = itAfter; it != mp_aiSoft_Breaks.end(); ++it) *it += static_cast<int>(sShown.size());
     mp_aiSoft_Breaks.insert(itAfter, aiBreaks.begin(), aiBreaks.end());
@@ -73,8 +109,8 @@ void ClTextDisplay::setInsertPosition(int iPosition) {
 }
 
 void ClTextDisplay::showInsertPosition() {
-    if (mp_sPending.empty()) show_insert_position();
-    else mp_bPending_Show = true;
+    if (mp_bDeferring) mp_bPending_Show = true;   // once, at the flush
+    else show_insert_position();
 }
 
 void ClTextDisplay::defer(bool bDefer) {
@@ -83,14 +119,46 @@ void ClTextDisplay::defer(bool bDefer) {
 }
 
 void ClTextDisplay::flush() {
-    if (mp_sPending.empty()) return;
-    const int iInsert = insertPosition();
-    buffer()->append(mp_sPending.c_str());
-    mp_sPending.clear();
-    mp_iPending_Insert = -1;
-    insert_position(iInsert);
+    if (!mp_sPending.empty()) {
+        const int iInsert = insertPosition();
+        buffer()->append(mp_sPending.c_str());
+        mp_sPending.clear();
+        mp_iPending_Insert = -1;
+        insert_position(iInsert);
+    }
     if (mp_bPending_Show) show_insert_position();
     mp_bPending_Show = false;
+}
+
+void ClTextDisplay::wrapAtEdge() {
+    mp_bWrap_At_Edge = true;
+    wrap_mode(WRAP_NONE, 0);
+}
+
+int ClTextDisplay::exactPosition(int iShown) const {
+    return iShown - static_cast<int>(std::lower_bound(mp_aiSoft_Breaks.begin(), mp_aiSoft_Breaks.end(), iShown) -
+                                     mp_aiSoft_Breaks.begin());
+}
+
+int ClTextDisplay::shownPosition(int iExact) const {
+    int iShown = iExact;
+    for (int iBreak : mp_aiSoft_Breaks) {
+        if (iBreak > iShown) break;
+        ++iShown;
+    }
+    return iShown;
+}
+
+void ClTextDisplay::resize(int iX, int iY, int iW, int iH) {
+    const bool bBreak_Again = mp_bWrap_At_Edge && iW != w() && buffer() != nullptr;
+    if (!bBreak_Again) return Fl_Text_Display::resize(iX, iY, iW, iH);
+    const std::string sText = exactText();
+    const int iInsert = exactPosition(insertPosition()), iSaved = exactPosition(mp_iSaved_Position);
+    Fl_Text_Display::resize(iX, iY, iW, iH);
+    clearText();
+    insertText(0, sText.c_str());
+    setInsertPosition(shownPosition(iInsert));
+    mp_iSaved_Position = shownPosition(iSaved);
 }
 
 std::string ClTextDisplay::exactText() {

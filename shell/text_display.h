@@ -27,6 +27,16 @@ public:
         if (bVisible) show();
         else hide();
     }
+    /// A new width breaks the text again where it wraps at the edge.
+    void resize(int iX, int iY, int iW, int iH) override;
+
+    /// Wraps the text at the display's edge itself, after the last space that fits (the
+    /// toolkit's own wrapping measures the whole text again on every change, seconds for a
+    /// large result). The toolkit then only shows lines.
+    void wrapAtEdge();
+    /// Positions in the text as inserted and as shown, the added line breaks counted.
+    int exactPosition(int iShown) const;
+    int shownPosition(int iExact) const;
 
     /// While deferring, text added at the end is kept aside and reaches the toolkit's buffer in
     /// one piece at the next flush: the toolkit counts every line of a wrapped buffer again
@@ -39,10 +49,12 @@ public:
     int mp_aiFrame[4];   ///< x, y, w, h as built
 
 private:
-    /// Positions of the newlines the display added, ascending. The toolkit wraps a whole line
-    /// again on every redraw, so a result row of megabytes would make each key take a second;
-    /// such a line is shown broken after a space every gc_iSOFT_LINE characters or so.
-    std::vector<int> mp_aiSoft_Breaks;
+    /// The text to insert at iPosition as shown, its added breaks put into aiBreaks.
+    std::string breakLines(int iPosition, const char* acText, bool bAt_Pending_End, std::vector<int>& aiBreaks);
+
+    std::vector<int> mp_aiSoft_Breaks;   ///< positions of the newlines the display added, ascending
+    bool mp_bWrap_At_Edge = false;
+    double mp_adWidth[256] = {};         ///< the width of each character in the text font, once known
     bool mp_bDeferring = false;
     std::string mp_sPending;           ///< deferred text, as it will be shown
     int mp_iPending_Insert = -1;       ///< the insertion point while it lies in the deferred text

@@ -10,6 +10,7 @@ TEST(ClTextDisplay, LongLinesShowBrokenAndReadBackExactly) {
     Fl_Text_Buffer buffer;
     ClTextDisplay display(0, 0, 300, 176);
     display.buffer(&buffer);
+    display.wrapAtEdge();
     std::ostringstream row;
     for (int i = 0; i < 50000; ++i) row << i * 0.25 << ", ";
     const std::string sRow = row.str() + "1 ;\n";
