@@ -68,7 +68,7 @@ TEST_F(ClEditor, UndefinedVariableFilledIn) {
     ClCallback::editDone_cb(nullptr, nullptr);
     EXPECT_EQ(variableA(), Matrix::Constant(2, 3, 5.0));
     expectClosed();
-    EXPECT_EQ(lg_pBuff_In->text() + g_Current_State.mp_uiDisplay_Start, std::string("1 + _"));
+    EXPECT_EQ(bufferText(lg_pBuff_In).substr(g_Current_State.mp_uiDisplay_Start), std::string("1 + _"));
 }
 
 TEST_F(ClEditor, CellsEnteredRowByRowUntilTheLast) {
@@ -127,7 +127,7 @@ TEST_F(ClEditor, ZeroSizeAsksToClear) {
     EXPECT_EQ(g_Answers.asTexts, std::vector<std::string>(2, "Clear this matrix and exit editing?"));
     EXPECT_EQ(variableA().size(), 0);
     expectClosed();
-    EXPECT_EQ(lg_pBuff_In->text() + g_Current_State.mp_uiDisplay_Start, std::string("2 * _"));
+    EXPECT_EQ(bufferText(lg_pBuff_In).substr(g_Current_State.mp_uiDisplay_Start), std::string("2 * _"));
 }
 
 TEST_F(ClEditor, CountersKeepToTheEntryLimit) {

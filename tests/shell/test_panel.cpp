@@ -62,7 +62,7 @@ protected:
         Fl::handle(FL_KEYDOWN, window());
     }
     static std::string shown() {
-        const std::string sText = lg_pBuff_In->text();
+        const std::string sText = bufferText(lg_pBuff_In);
         return sText.substr(g_Current_State.mp_uiDisplay_Start);
     }
 };

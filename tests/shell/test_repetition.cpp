@@ -49,7 +49,7 @@ TEST(ClRepetition, EscapeStopsARepetitionOfHoursAndTheWindowComesBack) {
     Fl::add_timeout(0.7, pressKeys);
     enter("Rpt(65535, 1)");   // 65535 squared lines: hours without a way out
     EXPECT_EQ(lg_iEvents_During, 1);
-    const std::string sOutput = lg_pBuff_Out->text();
+    const std::string sOutput = bufferText(lg_pBuff_Out);
     const std::string sEnd = "\nLimit on Rpts exceeded\nOut>\n";   // shown once, then the prompt
     ASSERT_GT(sOutput.size(), sEnd.size());
     EXPECT_EQ(sOutput.substr(sOutput.size() - sEnd.size()), sEnd);

@@ -1,6 +1,7 @@
 // The text display shows long lines broken, yet gives back exactly the text it was given.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <sstream>
 #include <string>
 
@@ -26,7 +27,9 @@ TEST(ClTextDisplay, LongLinesShowBrokenAndReadBackExactly) {
     EXPECT_EQ(display.insertPosition(), display.textLength());
     EXPECT_EQ(display.textLength() - iLine_Start, 1);
 
-    std::istringstream shown(buffer.text());
+    char* acShown = buffer.text();
+    std::istringstream shown(acShown);
+    std::free(acShown);
     std::size_t uiLongest = 0;
     int iLines = 0;
     for (std::string sLine; std::getline(shown, sLine); ++iLines) uiLongest = std::max(uiLongest, sLine.size());

@@ -1,6 +1,8 @@
 // The shared window and the test answers to its dialogs.
 #include "window_fixture.h"
 
+#include <cstdlib>
+
 ClAnswers g_Answers;
 
 namespace {
@@ -25,4 +27,11 @@ void ensureWindow() {
         g_Main_Window.initializeWindow();
     }
     g_Answers = ClAnswers();
+}
+
+std::string bufferText(Fl_Text_Buffer* pBuffer) {
+    char* acText = pBuffer->text();
+    const std::string sText = acText;
+    std::free(acText);
+    return sText;
 }

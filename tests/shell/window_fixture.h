@@ -17,3 +17,6 @@ extern ClAnswers g_Answers;
 
 /// Builds and shows the window once; later calls only reset the answers.
 void ensureWindow();
+
+/// A buffer's text (the toolkit's copy freed).
+std::string bufferText(Fl_Text_Buffer* pBuffer);
