@@ -95,6 +95,7 @@ done
 cat "$tree/window.txt"
 class=$(sed -n 's/^WM_CLASS(STRING) = "[^"]*", "\([^"]*\)"$/\1/p' "$tree/window.txt")
 [ -n "$expected" ] && [ "$class" = "$expected" ] || fail "window class \"$class\", launcher's StartupWMClass \"$expected\""
+grep -qx "window icon: set" "$tree/window.txt" || fail "the installed window carries no icon"
 
 step purge
 dpkg --purge orbex
