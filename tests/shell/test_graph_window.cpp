@@ -65,13 +65,15 @@ TEST_F(ClGraphWindow, ExportedPictureHasTheGridAndThePlots) {
     enter("Plot([ - 3, 3], [1, 1])");
     enter("Plot([ - 3, 3], [ - 1,  - 1])");
     enter("Plot([ - 3,  - 2,  - 1], [0.5, 1 / 0, 0.5])");   // the infinite point is bridged
-    ASSERT_EQ(g_uiActive_Plots, 3);
+    enter("Plot([ - 3, 1E14], [0.25, 0.25])");   // toward a point whose offset passes 32 bits
+    ASSERT_EQ(g_uiActive_Plots, 4);
     ASSERT_TRUE(renderGraphImage());
     const struct {
         int iX, iY;
         unsigned char aucRGB[3];
     } aCASES[] = {{300, 50, {192, 192, 192}}, {150, 200, {192, 192, 192}}, {150, 50, {255, 255, 255}},
-                  {450, 100, {0, 0, 0}},      {450, 300, {255, 0, 0}},     {75, 150, {0, 255, 0}}};
+                  {450, 100, {0, 0, 0}},      {450, 300, {255, 0, 0}},     {75, 150, {0, 255, 0}},
+                  {590, 175, {0, 0, 255}}};
     for (const auto& c : aCASES)
         EXPECT_EQ(std::vector<unsigned char>(pixel(c.iX, c.iY), pixel(c.iX, c.iY) + 3),
                   std::vector<unsigned char>(c.aucRGB, c.aucRGB + 3))
