@@ -105,28 +105,28 @@ void ClORBEXUI::build() {
 }
 
 void ClORBEXUI::buildButtons() {
-    for (const ClButtonSpec& spec : gc_aBUTTONS) {
-        const char* acLabel = mp_bPortrait && spec.mp_acPortrait_Label ? spec.mp_acPortrait_Label : spec.mp_acLabel;
-        ClButton* pButton = mp_bPortrait ? new ClButton(spec.mp_iPortrait_X, spec.mp_iPortrait_Y, gc_iBUTTON_W,
-                                                        spec.mp_iPortrait_H, acLabel)
-                                         : new ClButton(spec.mp_iX, spec.mp_iY, gc_iBUTTON_W, gc_iBUTTON_H, acLabel);
+    for (const ClButtonSpec& row : gc_aBUTTONS) {
+        const char* acLabel = mp_bPortrait && row.mp_acPortrait_Label ? row.mp_acPortrait_Label : row.mp_acLabel;
+        ClButton* pButton = mp_bPortrait ? new ClButton(row.mp_iPortrait_X, row.mp_iPortrait_Y, gc_iBUTTON_W,
+                                                        row.mp_iPortrait_H, acLabel)
+                                         : new ClButton(row.mp_iX, row.mp_iY, gc_iBUTTON_W, gc_iBUTTON_H, acLabel);
         pButton->box(FL_ROUNDED_BOX);
         pButton->down_box(FL_ROUNDED_BOX);   // pressed in the selection colour, same shape
         pButton->labelfont(0);
         pButton->labelsize(18);
         pButton->selection_color(49);
         pButton->when(FL_WHEN_RELEASE);
-        pButton->color(gc_aaCLASS_COLOURS[spec.mp_eClass][0]);
-        pButton->labelcolor(gc_aaCLASS_COLOURS[spec.mp_eClass][1]);
+        pButton->color(gc_aaCLASS_COLOURS[row.mp_eClass][0]);
+        pButton->labelcolor(gc_aaCLASS_COLOURS[row.mp_eClass][1]);
         pButton->clear_visible_focus();   // the keys stay the window's, whatever was clicked
-        pButton->mp_eToken = spec.mp_eToken;
-        pButton->mp_ucKey = spec.mp_ucKey;
-        pButton->callback(callbackOf(spec.mp_eCallback), &pButton->mp_eToken);
-        pButton->shortcut(shortcutOf(spec.mp_eToken, spec.mp_ucKey));
-        g_epbDictionary[spec.mp_eToken] = pButton;
-        g_aeDictionary[spec.mp_ucKey] = spec.mp_eToken;
-        pButton->tooltip(mp_bPortrait && spec.mp_acPortrait_Tooltip ? spec.mp_acPortrait_Tooltip : spec.mp_acTooltip);
-        if (spec.mp_bAlternate) {
+        pButton->mp_eToken = row.mp_eToken;
+        pButton->mp_ucKey = row.mp_ucKey;
+        pButton->callback(callbackOf(row.mp_eCallback), &pButton->mp_eToken);
+        pButton->shortcut(shortcutOf(row.mp_eToken, row.mp_ucKey));
+        g_epbDictionary[row.mp_eToken] = pButton;
+        g_aeDictionary[row.mp_ucKey] = row.mp_eToken;
+        pButton->tooltip(mp_bPortrait && row.mp_acPortrait_Tooltip ? row.mp_acPortrait_Tooltip : row.mp_acTooltip);
+        if (row.mp_bAlternate) {
             pButton->hide();
             pButton->deactivate();
         }

@@ -28,7 +28,7 @@ std::string describe(const ClButton* pButton) {
 
 std::vector<std::string> describePanel() {
     std::vector<std::string> asButtons;
-    for (const ClButtonSpec& spec : gc_aBUTTONS) asButtons.push_back(describe(g_epbDictionary[spec.mp_eToken]));
+    for (const ClButtonSpec& row : gc_aBUTTONS) asButtons.push_back(describe(g_epbDictionary[row.mp_eToken]));
     return asButtons;
 }
 
@@ -68,16 +68,16 @@ protected:
 };
 
 TEST_F(ClPanel, RegistersEveryButtonAndKeyOfTheTable) {
-    for (const ClButtonSpec& spec : gc_aBUTTONS) {
-        SCOPED_TRACE(spec.mp_acLabel);
-        const ClButton* pButton = g_epbDictionary[spec.mp_eToken];
+    for (const ClButtonSpec& row : gc_aBUTTONS) {
+        SCOPED_TRACE(row.mp_acLabel);
+        const ClButton* pButton = g_epbDictionary[row.mp_eToken];
         ASSERT_NE(pButton, nullptr);
-        EXPECT_EQ(g_aeDictionary[spec.mp_ucKey], spec.mp_eToken);
-        EXPECT_STREQ(pButton->label(), spec.mp_acLabel);
-        EXPECT_EQ(pButton->x(), spec.mp_iX);
-        EXPECT_EQ(pButton->y(), spec.mp_iY);
-        EXPECT_EQ(pButton->visible() != 0, !spec.mp_bAlternate);
-        EXPECT_EQ(*static_cast<eTOKEN*>(pButton->user_data()), spec.mp_eToken);
+        EXPECT_EQ(g_aeDictionary[row.mp_ucKey], row.mp_eToken);
+        EXPECT_STREQ(pButton->label(), row.mp_acLabel);
+        EXPECT_EQ(pButton->x(), row.mp_iX);
+        EXPECT_EQ(pButton->y(), row.mp_iY);
+        EXPECT_EQ(pButton->visible() != 0, !row.mp_bAlternate);
+        EXPECT_EQ(*static_cast<eTOKEN*>(pButton->user_data()), row.mp_eToken);
     }
     EXPECT_EQ(window()->w(), 619);
     EXPECT_EQ(window()->h(), 434);
@@ -112,11 +112,11 @@ TEST_F(ClPanel, PortraitAndBackRebuildTheSameButtons) {
     EXPECT_EQ(window()->h(), 610);
     EXPECT_NE(ClORBEXUI::mp_miPortrait->value(), 0);
     int iDifferent = 0;
-    for (const ClButtonSpec& spec : gc_aBUTTONS) {
-        const ClButton* pButton = g_epbDictionary[spec.mp_eToken];
-        EXPECT_EQ(pButton->x(), spec.mp_iPortrait_X) << spec.mp_acLabel;
-        EXPECT_EQ(pButton->h(), spec.mp_iPortrait_H) << spec.mp_acLabel;
-        iDifferent += describe(pButton) != asLandscape[&spec - gc_aBUTTONS];
+    for (const ClButtonSpec& row : gc_aBUTTONS) {
+        const ClButton* pButton = g_epbDictionary[row.mp_eToken];
+        EXPECT_EQ(pButton->x(), row.mp_iPortrait_X) << row.mp_acLabel;
+        EXPECT_EQ(pButton->h(), row.mp_iPortrait_H) << row.mp_acLabel;
+        iDifferent += describe(pButton) != asLandscape[&row - gc_aBUTTONS];
     }
     EXPECT_EQ(iDifferent, 3);   // " X ", "Sqrt" and "QR" have portrait tooltips, "QR" a label too
     EXPECT_STREQ(g_epbDictionary[eT_QR]->label(), "QR");
