@@ -27,7 +27,7 @@ const char gc_acTITLE[] = "ORBEX Calculator";
 const char gc_acSIZE_NOTE[] =
     "Note: If this matrix is already defined, its\ndimensions are displayed. If so, changing\ndimensions or "
     "fill-in value and pressing\nEdit will clear all matrix entries to the\nfill-in value.";
-bool lg_bShowing_Progress = false;   ///< a long repetition shows its count in the title
+bool lg_bShowing_Progress = false;   ///< a long repetition holds the menus and buttons, and counts in the title
 double lg_dLast_Poll = 0;
 
 void graphChanged(bool bShow_Graph) {
@@ -44,15 +44,15 @@ bool pollRepeat(unsigned long ulLines, double dSeconds) {
     if (dSeconds - lg_dLast_Poll < 0.03) return g_bStop_Requested;
     lg_dLast_Poll = dSeconds;
     ClORBEXUI& panel = *g_Main_Window.mp_pPanel;
+    if (!lg_bShowing_Progress) {   // from the first look at the events, nothing else may start
+        panel.mp_pMenu_Bar->deactivate();
+        panel.mp_pButton_Group->deactivate();
+        lg_bShowing_Progress = true;
+    }
     if (dSeconds >= 0.5) {
         static char acTitle[96];
         std::snprintf(acTitle, sizeof acTitle, "%s: %lu lines run, Escape stops", gc_acTITLE, ulLines);
         panel.mp_pWindow->label(acTitle);
-        if (!lg_bShowing_Progress) {
-            panel.mp_pMenu_Bar->deactivate();
-            panel.mp_pButton_Group->deactivate();
-            lg_bShowing_Progress = true;
-        }
     }
     // The output gathered since the last poll reaches the displays in one piece.
     for (ClTextDisplay* pDisplay : {panel.mp_pOutput_Display, panel.mp_pInput_Display}) {
