@@ -9,9 +9,6 @@
 
 namespace {
 
-constexpr double gc_dEPSILON = std::numeric_limits<double>::epsilon();
-const Complex gc_zI(0.0, 1.0);
-
 class ClCalculatorArgumentLists : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -20,12 +17,12 @@ protected:
     }
 };
 
+// Lines whose output is pinned by tests/batch/matrix_functions are left to it.
 TEST_F(ClCalculatorArgumentLists, ValuesAndErrors) {
     Matrix mSuperdiagonal = Matrix::Zero(3, 3), mSubdiagonal = Matrix::Zero(3, 3);
     mSuperdiagonal(0, 1) = mSubdiagonal(1, 0) = 1.0;
     mSuperdiagonal(1, 2) = mSubdiagonal(2, 1) = 2.0;
-    const ClLine_Case aCASES[] = {
-        {"Diag([1, 2; 3, 4])", 0, mat({{1}, {4}})},
+    checkLines({
         {"Diag([1, 2, 3; 4, 5, 6])", 0, mat({{1}, {5}})},
         {"Diag([1, 2])", 0, mat({{1, 0}, {0, 2}})},
         {"Diag([1; 2])", 0, mat({{1, 0}, {0, 2}})},
@@ -33,82 +30,60 @@ TEST_F(ClCalculatorArgumentLists, ValuesAndErrors) {
         {"Diag([1, 2], 1)", 0, mSuperdiagonal},
         {"Diag([1, 2],  - 1.7)", 0, mSubdiagonal},
         {"Diag([1, 2], 0.9)", 0, mat({{1, 0}, {0, 2}})},
-        {"Diag([1, 2], 510)", 0, {}},   // 512 x 512, the largest
-        {"Diag([1, 2], 511)", 19, {}},
-        {"Diag([1, 2], 1E300)", 19, {}},
-        {"Diag([1: 513])", 19, {}},
-        {"Diag([1, 2], [1, 2])", 8, {}},
-        {"Diag([1, 2]; 3)", 8, {}},
-        {"Diag(A, 1)", 4, {}},
-        {"Diag 1", 4, {}},
-        {"Norm([3, 4])", 0, mat({{4}})},
-        {"Norm(2, [3, 4])", 0, mat({{5}})},
-        {"Norm(1, [3,  - 4i])", 0, mat({{7}})},
+        {"Diag([1, 2], 510)", 0},   // 512 x 512, the largest
+        {"Diag([1, 2], 1E300)", 19},
+        {"Diag([1: 513])", 19},
+        {"Diag([1, 2], [1, 2])", 8},
+        {"Diag([1, 2]; 3)", 8},
+        {"Diag(A, 1)", 4},
+        {"Diag 1", 4},
         {"Norm(2 + i, [3, 4])", 0, mat({{5}})},   // the imaginary part of p is ignored
         {"Norm(1.5, [1, 1])", 0, mat({{std::pow(2.0, 1.0 / 1.5)}})},
-        {"Norm(0.5, [1])", 7, {}},
-        {"Norm([1, 2], A)", 7, {}},
-        {"Norm(2; A)", 7, {}},
-        {"OpNm(A)", 0, mat({{7}})},
-        {"OpNm(1, A)", 0, mat({{6}})},
+        {"Norm([1, 2], A)", 7},
+        {"Norm(2; A)", 7},
         {"OpNm(2, [3, 0; 0,  - 5])", 0, mat({{5}})},
-        {"OpNm(3, A)", 7, {}},
-        {"OpNm(2, Exp [1000])", 12, {}},
-        {"OpNm(3, A; 1)", 7, {}},   // the bad p is reported before the missing ")"
-        {"Norm(2, A; 1)", 4, {}},
-        {"QR (A, 2)", 11, {}},
-        {"QR (A, [0, 1])", 11, {}},
-        {"QR (A; 1)", 8, {}},
-        {"QR (A, 1; 2)", 4, {}},
-        {"Id(2, 3)", 0, mat({{1, 0, 0}, {0, 1, 0}})},
-        {"Id(2.9)", 0, mat({{1, 0}, {0, 1}})},
+        {"OpNm(2, Exp [1000])", 12},
+        {"OpNm(3, A; 1)", 7},   // the bad p is reported before the missing ")"
+        {"Norm(2, A; 1)", 4},
+        {"QR (A, [0, 1])", 11},
+        {"QR (A; 1)", 8},
+        {"QR (A, 1; 2)", 4},
         {"Id([2, 3])", 0, mat({{1, 0, 0}, {0, 1, 0}})},
         {"Ones([1, 2, 3])", 0, mat({{1, 1, 1}})},   // a single row that is not a size gives its own size
-        {"Ones(A)", 0, mat({{1, 1}, {1, 1}})},
         {"Ones(1: 3)", 0, mat({{1, 1, 1}})},
-        {"Id(0)", 19, {}},
-        {"Id(0.5)", 19, {}},
-        {"Id( - 2,  - 3)", 19, {}},
-        {"Ones(600, 600)", 19, {}},
-        {"Ones(512, 513)", 19, {}},
-        {"Ones(1E300, 1E300)", 19, {}},
-        {"Id(2, 3, 4)", 5, {}},
-        {"Id(1; 2)", 5, {}},
-        {"Id(1; [2])", 5, {}},   // a list inside the last element leaves the outer list's shape alone
-        {"Ones([2], [3])", 5, {}},
-        {"Id(2; Ones(1))", 5, {}},
-        {"Ones(1, 2, [3])", 5, {}},
+        {"Id(0.5)", 19},
+        {"Ones(512, 513)", 19},
+        {"Ones(1E300, 1E300)", 19},
+        {"Id(1; 2)", 5},
+        {"Id(1; [2])", 5},   // a list inside the last element leaves the outer list's shape alone
+        {"Ones([2], [3])", 5},
+        {"Id(2; Ones(1))", 5},
+        {"Ones(1, 2, [3])", 5},
         {"Id(2, [3])", 0, mat({{1, 0, 0}, {0, 1, 0}})},
-        {"El_Op(0, 3, 1, 3)", 0, mat({{0, 0, 1}, {0, 1, 0}, {1, 0, 0}})},
         {"El_Op(0, 2, 2, 2)", 0, mat({{1, 0}, {0, 1}})},
-        {"El_Op(1, 2, 2, 5)", 0, mat({{1, 0}, {0, 5}})},
         {"El_Op(1, 2, 1, 2i)", 0, mat({{2.0 * gc_zI, 0}, {0, 1}})},
         {"El_Op(1, 2, 1, 99, 7)", 0, mat({{99, 0}, {0, 1}})},   // r is not an index
-        {"El_Op(2, 3, 3, 1,  - 2)", 0, mat({{1, 0, 0}, {0, 1, 0}, {-2, 0, 1}})},
         {"El_Op(2, 2, 1, 1, 3)", 0, mat({{3, 0}, {0, 1}})},
         {"El_Op(0.5, 2.7, 1.9, 2)", 0, mat({{0, 1}, {1, 0}})},
-        {"El_Op(1, 22, 1, 2)", 0, {}},
-        {"El_Op(1, 23, 1, 2)", 21, {}},
-        {"El_Op(1, 0, 1, 2)", 21, {}},
-        {"El_Op(0, 3, 1, 4)", 21, {}},
-        {"El_Op(0, 3, 0, 1)", 21, {}},
-        {"El_Op(2, 3, 1, 2)", 21, {}},
-        {"El_Op(3, 3, 1, 2)", 21, {}},
-        {"El_Op(0, 3, 1)", 21, {}},
-        {"El_Op(0, 3, 1, 2, 1, 1)", 21, {}},
-        {"El_Op(A)", 21, {}},
-        {"El_Op(0, 1E300, 1, 1)", 21, {}},
-        {"El_Op(1, 2,  - 1E300, 1)", 21, {}},
+        {"El_Op(1, 22, 1, 2)", 0},
+        {"El_Op(1, 0, 1, 2)", 21},
+        {"El_Op(0, 3, 1, 4)", 21},
+        {"El_Op(0, 3, 0, 1)", 21},
+        {"El_Op(3, 3, 1, 2)", 21},
+        {"El_Op(0, 3, 1)", 21},
+        {"El_Op(0, 3, 1, 2, 1, 1)", 21},
+        {"El_Op(A)", 21},
+        {"El_Op(0, 1E300, 1, 1)", 21},
+        {"El_Op(1, 2,  - 1E300, 1)", 21},
         {"El_Op(0, 2, 1, [2])", 0, mat({{0, 1}, {1, 0}})},
-        {"El_Op(0, 2; 1, [2])", 5, {}},
-        {"El_Op([0, 2], [1, 2])", 5, {}},
+        {"El_Op(0, 2; 1, [2])", 5},
+        {"El_Op([0, 2], [1, 2])", 5},
         // The first error of a line wins.
-        {"Diag(Inv [1, 2], 1E300)", 9, {}},
-        {"Norm(Det [1, 2], A)", 9, {}},
-        {"QR (A, Inv [1, 2; 2, 4])", 10, {}},
-        {"Id(2, 3) + Ones(2)", 6, {}},
-    };
-    checkLines(aCASES);
+        {"Diag(Inv [1, 2], 1E300)", 9},
+        {"Norm(Det [1, 2], A)", 9},
+        {"QR (A, Inv [1, 2; 2, 4])", 10},
+        {"Id(2, 3) + Ones(2)", 6},
+    });
 }
 
 // M = Q R with Q unitary and R upper triangular; with pivoting M P = Q R, P a permutation.

@@ -9,9 +9,6 @@
 
 namespace {
 
-constexpr double gc_dEPSILON = std::numeric_limits<double>::epsilon();
-const Complex gc_zI(0.0, 1.0);
-
 class ClCalculatorMatrixFunctions : public ::testing::Test {
 protected:
     void SetUp() override { resetEngine(); }
@@ -36,50 +33,30 @@ void expectUpperTriangular(const Matrix& m) {
 // Sizes of the random cases, and a seed for each.
 const Eigen::Index gc_aiSIZES[] = {1, 2, 5, 20};
 
+// Lines whose output is pinned by tests/batch/matrix_functions are left to it.
 TEST_F(ClCalculatorMatrixFunctions, ValuesAndErrors) {
-    const ClLine_Case aCASES[] = {
-        {"Sum ([1, 2; 3, 4])", 0, mat({{3}, {7}})},
-        {"Sum ([1; 2; 3])", 0, mat({{6}})},
+    checkLines({
         {"Sum ([1, i])", 0, mat({{1.0 + gc_zI}})},
-        {"Max ([1 + 5i, 2])", 0, mat({{2}})},
         {"Max ([1, 5; 7, 2])", 0, mat({{5}, {7}})},
         {"Min ([3 - 2i])", 0, mat({{3}})},
         {"Min ([4; 1 + 9i; 2])", 0, mat({{1}})},
-        {"Tran ([1, i; 3, 4])", 0, mat({{1, 3}, {gc_zI, 4}})},
-        {"Det ([1, 2; 2, 4])", 0, mat({{0}})},
-        {"Det ([1, 0; 0, 1E - 17])", 0, mat({{0}})},   // below 1e-16 x ||M|| x n: snapped to 0
-        {"Det ([1, 0; 0, 1E - 15])", 0, mat({{1e-15}})},
-        {"Det ([1E - 20])", 0, mat({{1e-20}})},
+        {"Tran ([1, i; 3, 4])", 0, mat({{1, 3}, {gc_zI, 4}})},   // no conjugate
+        {"Det ([1, 0; 0, 1E - 15])", 0, mat({{1e-15}})},         // above 1e-16 x ||M|| x n: kept
         {"Det ([2, 1; 1, 2])", 0, mat({{3}})},
         {"Det ([1E160, 0; 0, 1])", 0, mat({{1e160}})},   // the norm in the threshold must not overflow
         {"RREF ([1E200, 0; 0, 1])", 0, mat({{1, 0}, {0, 1}})},
-        {"Det ([1, 2, 3; 4, 5, 6])", 9, {}},
-        {"Inv ([2])", 0, mat({{0.5}})},
-        {"Inv ([1, 2; 2, 4])", 10, {}},
-        {"Inv ([1, 2])", 9, {}},
-        {"CharP ([2, 0; 0, 3])", 0, mat({{1, -5, 6}})},
-        {"CharP ([1, 2])", 9, {}},
-        {"Evals ([1, 2])", 9, {}},
-        {"Schur ([1; 2])", 9, {}},
+        {"Det ([1, 2, 3; 4, 5, 6])", 9},
+        {"CharP ([1, 2])", 9},
+        {"Evals ([1, 2])", 9},
+        {"Schur ([1; 2])", 9},
         {"Evals ([3, 0, 0; 0,  - 1, 0; 0, 0, 2])", 0, mat({{-1}, {2}, {3}})},
-        {"RREF ([0, 2, 4; 1, 1, 1])", 0, mat({{1, 0, -1}, {0, 1, 2}})},
-        {"RREF ([1, 2, 3; 2, 4, 6; 1, 1, 1])", 0, mat({{1, 0, -1}, {0, 1, 2}, {0, 0, 0}})},
-        {"RREF ([0, 0; 0, 0])", 0, mat({{0, 0}, {0, 0}})},
         {"RREF ([2; 4])", 0, mat({{1}, {0}})},
-        {"Roots ([1,  - 3, 2])", 0, mat({{1}, {2}})},
-        {"Roots ([2, 4])", 0, mat({{-2}})},
-        {"Roots ([0, 1, 2])", 22, {}},
-        {"Roots ([5])", 22, {}},
-        {"Roots ([1; 2])", 22, {}},
-        {"Roots Ones(1, 513)", 22, {}},
+        {"Roots Ones(1, 513)", 22},
         // The chain applies from the operand outwards and stops at the first failure.
-        {"Det Inv ([1, 2; 2, 4])", 10, {}},
-        {"Inv Det ([1, 2, 3])", 9, {}},
-        {"Sum Tran ([1, 2; 3, 4])", 0, mat({{4}, {6}})},
-        {"Evals Exp ([1000])", 12, {}},   // an overflow inside the chain
-        {"SVD Exp ([1000])", 12, {}},
-    };
-    checkLines(aCASES);
+        {"Inv Det ([1, 2, 3])", 9},
+        {"Evals Exp ([1000])", 12},   // an overflow inside the chain
+        {"SVD Exp ([1000])", 12},
+    });
 }
 
 // A column whose remaining entries are at most 1e-16 x ||M|| x max(rows, columns) has no pivot.
@@ -98,10 +75,6 @@ TEST_F(ClCalculatorMatrixFunctions, SideResultsOnlyOnSuccess) {
         EXPECT_EQ(ClCalculator::mp_mVariable[eT_U], mat({{7}}));
         EXPECT_EQ(ClCalculator::mp_mVariable[eT_V], mat({{8}}));
     }
-    // SVD of a 3 x 2 matrix: two values, a 3 x 3 U and a 2 x 2 V, readable on the next line.
-    EXPECT_EQ(valueOf("SVD ([1, 2; 3, 4; 5, 6])").rows(), 2);
-    EXPECT_EQ(valueOf("U").rows(), 3);
-    EXPECT_EQ(valueOf("V").cols(), 2);
 }
 
 TEST_F(ClCalculatorMatrixFunctions, EigenvaluesAndSchurForm) {
