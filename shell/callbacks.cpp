@@ -15,10 +15,10 @@
 #include "execution_state.h"
 #include "file_commands.h"
 #include "graph_state.h"
-#include "output_export.h"
 #include "help_windows.h"
 #include "line_edit.h"
 #include "main_window.h"
+#include "output_export.h"
 
 bool lg_bAlt_On = false;
 

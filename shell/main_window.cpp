@@ -10,6 +10,7 @@
 #include "main_window.h"
 #include "matrix_table.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include <FL/Fl.H>
@@ -168,12 +169,10 @@ void ClORBEXWindow::setUpDisplays() {
     }
     pInput->cursor_style(Fl_Text_Display::HEAVY_CURSOR);
     if (mp_pPanel->mp_bPortrait) pOutput->hide();   // under the input display; its text is kept
-    const ClTextDisplay& input = *pInput;
-    mp_aiInput_Frame[0] = mp_aiWide_Frame[0] = input.x();
-    mp_aiInput_Frame[1] = mp_aiWide_Frame[1] = input.y();
-    mp_aiInput_Frame[2] = input.w();
-    mp_aiInput_Frame[3] = mp_aiWide_Frame[3] = input.h();
-    mp_aiWide_Frame[2] = pOutput->x() - input.x() + pOutput->w();
+    // The frames as built: the widened one reaches the output display's right edge.
+    std::copy(pInput->mp_aiFrame, pInput->mp_aiFrame + 4, mp_aiInput_Frame);
+    std::copy(pInput->mp_aiFrame, pInput->mp_aiFrame + 4, mp_aiWide_Frame);
+    mp_aiWide_Frame[2] = pOutput->mp_aiFrame[0] + pOutput->mp_aiFrame[2] - pInput->mp_aiFrame[0];
 }
 
 void ClORBEXWindow::resizeInWindow() {
