@@ -35,6 +35,7 @@ protected:
     }
 };
 
+// Lines whose echo and error are pinned by tests/batch/spine are left to it.
 TEST_F(ClCalculatorLexer, Lines) {
     const struct {
         const char* acLine;     // as displayed
@@ -55,8 +56,6 @@ TEST_F(ClCalculatorLexer, Lines) {
         {"1.2.3", true, 0, "1.2", "1.2.3"},
         {"5E - 3", true, 0, "0.0050000000000000001", "5E - 3"},
         {"5E + 3", true, 0, "5000", "5E + 3"},
-        {"(5E)", false, 1, "(|)", "(5E"},
-        {"5E * 2", false, 16, "", "5E"},
         {"1E", false, 1, "", "1E"},
         {"1E + ", false, 1, "", "1E + "},
         {"E5", false, 1, "", "E5"},
@@ -69,12 +68,10 @@ TEST_F(ClCalculatorLexer, Lines) {
         {"[1, 2", true, 0, "[|1|, |2|]", "[1, 2]"},
         {"[(1", true, 0, "[|(|1|]|)", "[(1])"},
         {"((A", true, 0, "(|(|A|)|)", "((A))"},
-        {")", false, 18, "", ")"},
         {"Det )", false, 17, "Det ", "Det )"},
         {" = )", false, 17, " = ", " = )"},
         {"1)", false, 4, "1", "1)"},
         {"[1)", false, 4, "[|1", "[1)"},
-        {" + 1", false, 16, "", " + 1"},
         {" - 1", true, 0, " - |1", " - 1"},
         {"( * 2", false, 16, "(", "( * 2"},
         {"[ * 2", true, 0, "[| * |2|]", "[ * 2]"},
