@@ -75,7 +75,12 @@ bool runPass(int iFirst, int iLast, bool bSilent) {
         if (storePlot(true) && !g_bRepeat) continue;
         if (g_bRepeat) {
             lg_State_History[i] = g_Current_State;   // with the repeat fields it recorded
-            executeLines(static_cast<unsigned short>(i), g_uiHistory_Next, bSilent);   // the count saved here
+            // The inner range is bounded by this repetition's count, and its own inner ranges by
+            // its line: a range reaching forward can never reach back to the line that runs it.
+            const unsigned short uiCount = g_uiHistory_Next;
+            g_uiHistory_Next = static_cast<unsigned short>(i + 1);
+            executeLines(static_cast<unsigned short>(i), uiCount, bSilent);
+            g_uiHistory_Next = uiCount;
             g_bRepeat = false;
             if (g_uiError_Number == 28) return false;   // a stop ends every repetition
             if (lg_bError_Shown) g_uiError_Number = 0;  // shown once, where it happened

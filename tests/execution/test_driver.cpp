@@ -157,13 +157,18 @@ TEST_F(ClDriver, CopyHistoryKeepsEveryTargetInside) {
     }
 }
 
-// A Rpt line on line 1 reaching forward to line 2, which reaches back to line 1.
-TEST_F(ClDriver, RunawayNestingEndsWithOneError) {
-    enterAll({"u = 0; ", "Rpt(1,  - 1)", "Rpt(1, 1)", "u = u + 1; "});
-    const std::string sBefore = output();
-    enter("Rpt(2, 3, 2)");
+// A range reaching the Rpt line or later is bounded by the count as the enclosing repetition
+// began, so a line reached again from inside its own repetition refuses its range (error 11,
+// not shown as another line follows); only chains of ranges reaching back go 64 deep.
+TEST_F(ClDriver, NestedRangesAndTheirDepth) {
+    enterAll({"1", "Rpt(1, 1,  - 1)", "2"});
+    std::string sBefore = output();
+    enter("Rpt(1, 2)");
+    EXPECT_EQ(output().substr(sBefore.size()), "\nOut>1 :\n1\nOut>2 :\n2\nOut>2 :\n2\nOut>\n");
+    for (int i = 0; i < gc_iRPT_DEPTH; ++i) enter("Rpt(1, 1)");   // each runs the one before it
+    sBefore = output();
+    enter("Rpt(1, 1)");
     EXPECT_EQ(output().substr(sBefore.size()), "\nLimit on Rpts exceeded\nOut>\n");
-    EXPECT_EQ(g_uiHistory_Next, 5);
     EXPECT_EQ(g_uiError_Number, 0);
 }
 
