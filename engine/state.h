@@ -7,6 +7,8 @@
 
 constexpr int gc_iLINE_SIZE = 513;        ///< codes of a line, the last position always 0
 constexpr int gc_iLINE_MAX_TYPED = 511;   ///< the editor never makes a line longer
+/// A stored line may be longer: a Rpt line is stored again with the brackets the lexer closed.
+constexpr int gc_iLINE_MAX_STORED = gc_iLINE_SIZE - 1;
 
 /// One input line: the current line, its backup, each history entry.
 class ClState {

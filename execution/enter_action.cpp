@@ -130,7 +130,7 @@ bool endsSilent(const ClState& line) {
 void enterStoredLine(const std::string& codes) {
     ClState& line = g_Current_State;
     const unsigned uiDisplay_Start = line.mp_uiDisplay_Start;
-    const std::size_t uiLength = codes.size() < gc_iLINE_MAX_TYPED ? codes.size() : gc_iLINE_MAX_TYPED;
+    const std::size_t uiLength = codes.size() < gc_iLINE_MAX_STORED ? codes.size() : gc_iLINE_MAX_STORED;
     line = ClCalculator::mp_NULL_STATE;
     std::memcpy(line.mp_acInput, codes.data(), uiLength);
     line.mp_uiLength = line.mp_uiCursor = static_cast<unsigned short>(uiLength);

@@ -37,6 +37,7 @@ struct ClDataFile {
     std::vector<std::string> asEntries;   ///< history lines and comments (those start with '"'), in order
     std::vector<Matrix> amVariables;      ///< the ten blocks in slots 6 to 15, or the one of a variable
                                           ///< file; 0 rows: nothing to load
+    std::string sReason;                  ///< why a file that reads as an ORBEX file was refused
 };
 
 /// How reading a file ended; each refusal has its message (none for the silent ones).
@@ -46,7 +47,7 @@ enum eREAD_RESULT {
     eRR_EMPTY,         ///< "File is empty"
     eRR_NOT_ORBEX,     ///< "'%s' is not a valid ORBEX file."
     eRR_READ_ERROR,    ///< "File read error": a variable block of a history file cut short
-    eRR_REFUSED,       ///< cut short, malformed or over a limit elsewhere: no message
+    eRR_REFUSED,       ///< "File read error: %s.": cut short, malformed or over a limit elsewhere
 };
 
 /// Reads, decodes and checks the whole file; the calculator is not touched.
@@ -55,9 +56,9 @@ eREAD_RESULT readDataFile(const char* acPath, ClDataFile& file);
 eREAD_RESULT decodeDataFile(std::string sBytes, ClDataFile& file);
 eREAD_RESULT parsePayload(std::string_view sText, ClDataFile& file);
 
-/// The message of a refusal ("" for eRR_OK and eRR_REFUSED), and showing it.
-std::string readResultMessage(eREAD_RESULT eResult, const char* acPath);
-void reportReadResult(eREAD_RESULT eResult, const char* acPath);
+/// The message of a refusal ("" for eRR_OK), and showing it.
+std::string readResultMessage(eREAD_RESULT eResult, const ClDataFile& file, const char* acPath);
+void reportReadResult(eREAD_RESULT eResult, const ClDataFile& file, const char* acPath);
 
 /// Loads a file as "Open" (uiMode 0) or the History menu's "Append" (any other mode): the line
 /// being typed is entered first, then a history file replays its lines into the history without

@@ -88,7 +88,7 @@ void runDataFile(const ClDataFile& file) {
 bool loadInFile(const char* acPath, unsigned short uiMode) {
     ClDataFile file;
     const eREAD_RESULT eResult = readDataFile(acPath, file);
-    reportReadResult(eResult, acPath);
+    reportReadResult(eResult, file, acPath);
     if (eResult != eRR_OK) return false;
     applyDataFile(file, uiMode);
     return true;

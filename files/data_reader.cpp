@@ -59,11 +59,13 @@ bool nextCount(ClWords& words, unsigned long long& ullValue) {
     return words.next(sWord) && parseCount(sWord, ullValue);
 }
 
-/// A finite number written whole, as "%.15g" writes it.
+/// A number written whole, as "%.15g" writes it: a finite one, or an infinity or NaN in the
+/// one form the writer gives them.
 bool parseReal(std::string_view sText, double& dValue) {
     const char* pcEnd = sText.data() + sText.size();
     const std::from_chars_result result = std::from_chars(sText.data(), pcEnd, dValue);
-    return result.ec == std::errc() && result.ptr == pcEnd && std::isfinite(dValue);
+    if (result.ec != std::errc() || result.ptr != pcEnd) return false;
+    return std::isfinite(dValue) || sText == "inf" || sText == "-inf" || sText == "nan" || sText == "-nan";
 }
 
 /// An entry in one of the forms re, (re) and (re,im).
@@ -103,12 +105,28 @@ eBLOCK readBlock(ClWords& words, Matrix& mValue, bool bHistory) {
     return eB_OK;
 }
 
-/// A history line: at most the codes the editor makes, each one a key's.
-bool isStoredLine(std::string_view sWord) {
-    if (sWord.size() > static_cast<std::size_t>(gc_iLINE_MAX_TYPED)) return false;
+/// Why a history line cannot be stored, or null: at most the codes a stored line holds, each
+/// one a key's.
+const char* storedLineProblem(std::string_view sWord) {
+    if (sWord.size() > static_cast<std::size_t>(gc_iLINE_MAX_STORED)) return "is longer than 512 codes";
     for (const char c : sWord)
-        if (tokenOfCode(static_cast<unsigned char>(c)) == eT_NULL) return false;
-    return true;
+        if (tokenOfCode(static_cast<unsigned char>(c)) == eT_NULL) return "holds a code that no key types";
+    return nullptr;
+}
+
+/// A refusal with its reason, which the message shows.
+eREAD_RESULT refuse(ClDataFile& file, std::string sReason) {
+    file.sReason = std::move(sReason);
+    return eRR_REFUSED;
+}
+
+/// The reason of a block that could not be read.
+eREAD_RESULT refuseBlock(ClDataFile& file, eBLOCK eBlock) {
+    switch (eBlock) {
+        case eB_ENDED: return refuse(file, "a variable's size is missing or not a count");
+        case eB_OVER_LIMIT: return refuse(file, "a variable is larger than 262144 entries");
+        default: return refuse(file, "a variable has too few entries, or one that is not a number");
+    }
 }
 
 /// A comment from its first word: words are added, each after one blank, until one holds the
@@ -129,31 +147,32 @@ bool readComment(ClWords& words, std::string_view sFirst, std::string& sComment)
 
 eREAD_RESULT parseHistory(ClWords& words, ClDataFile& file) {
     unsigned long long ullCount = 0;
-    if (!nextCount(words, ullCount) || ullCount > static_cast<unsigned>(gc_iHISTORY_SIZE)) return eRR_REFUSED;
+    if (!nextCount(words, ullCount)) return refuse(file, "the file ends before its history");
+    if (ullCount > static_cast<unsigned>(gc_iHISTORY_SIZE)) return refuse(file, "it holds more than 1024 history lines");
     file.asEntries.resize(static_cast<std::size_t>(ullCount));
-    for (std::string& sEntry : file.asEntries) {
+    for (std::size_t ui = 0; ui < file.asEntries.size(); ++ui) {
+        std::string& sEntry = file.asEntries[ui];
+        const std::string sWhich = "history line " + std::to_string(ui + 1);
         std::string_view sWord;
-        if (!words.next(sWord)) return eRR_REFUSED;
+        if (!words.next(sWord)) return refuse(file, "the file ends before " + sWhich);
         if (sWord.front() == '"') {
-            if (!readComment(words, sWord, sEntry)) return eRR_REFUSED;
-        } else if (isStoredLine(sWord)) {
-            sEntry.assign(sWord);
+            if (!readComment(words, sWord, sEntry)) return refuse(file, sWhich + " is a comment that is too long or not closed");
+        } else if (const char* acProblem = storedLineProblem(sWord)) {
+            return refuse(file, sWhich + " " + acProblem);
         } else {
-            return eRR_REFUSED;
+            sEntry.assign(sWord);
         }
     }
     file.amVariables.resize(gc_iVARIABLE_COUNT);
     for (Matrix& mValue : file.amVariables) {
-        switch (readBlock(words, mValue, true)) {
-            case eB_OK: break;
-            case eB_ENTRIES_SHORT: return eRR_READ_ERROR;
-            default: return eRR_REFUSED;
-        }
+        const eBLOCK eBlock = readBlock(words, mValue, true);
+        if (eBlock == eB_ENTRIES_SHORT) return eRR_READ_ERROR;
+        if (eBlock != eB_OK) return refuseBlock(file, eBlock);
     }
     return eRR_OK;
 }
 
-/// Messages of the refusals, by result.
+/// Messages of the refusals, by result; the last one's %s is the reason.
 const struct {
     eDIALOG eKind;
     const char* acFormat;   ///< nullptr: no message
@@ -163,7 +182,7 @@ const struct {
     {eD_MESSAGE, "File is empty"},
     {eD_ALERT, "'%s' is not a valid ORBEX file."},
     {eD_MESSAGE, "File read error"},
-    {eD_MESSAGE, nullptr},
+    {eD_MESSAGE, "File read error: %s."},
 };
 static_assert(sizeof gc_aREAD_MESSAGES / sizeof gc_aREAD_MESSAGES[0] == eRR_REFUSED + 1, "one message per result");
 
@@ -176,13 +195,14 @@ eREAD_RESULT parsePayload(std::string_view sText, ClDataFile& file) {
     if (!words.next(sWord) || sWord.substr(0, gc_uiSIGNATURE_LENGTH) != gc_acORBEX_SIGNATURE) return eRR_NOT_ORBEX;
     for (const char c : sText)
         if (!isPayloadByte(c)) return eRR_NOT_ORBEX;
-    if (!words.next(sWord)) return eRR_REFUSED;
+    if (!words.next(sWord)) return refuse(file, "the file ends after its first line");
     unsigned long long ullKind = 0;
     if (!parseCount(sWord, ullKind) || (ullKind != 0 && (ullKind < eT_A || ullKind > eT_w))) return eRR_NOT_ORBEX;
     file.uiKind = static_cast<unsigned>(ullKind);
     if (file.uiKind == 0) return parseHistory(words, file);
     file.amVariables.resize(1);
-    return readBlock(words, file.amVariables[0], false) == eB_OK ? eRR_OK : eRR_REFUSED;
+    const eBLOCK eBlock = readBlock(words, file.amVariables[0], false);
+    return eBlock == eB_OK ? eRR_OK : refuseBlock(file, eBlock);
 }
 
 eREAD_RESULT decodeDataFile(std::string sBytes, ClDataFile& file) {
@@ -225,12 +245,13 @@ eREAD_RESULT readDataFile(const char* acPath, ClDataFile& file) {
     return eResult == eRR_OK ? decodeDataFile(std::move(sBytes), file) : eResult;
 }
 
-std::string readResultMessage(eREAD_RESULT eResult, const char* acPath) {
+std::string readResultMessage(eREAD_RESULT eResult, const ClDataFile& file, const char* acPath) {
     const char* acFormat = gc_aREAD_MESSAGES[eResult].acFormat;
-    return acFormat != nullptr ? formatText(acFormat, acPath) : std::string();
+    if (acFormat == nullptr) return std::string();
+    return formatText(acFormat, eResult == eRR_REFUSED ? file.sReason : std::string(acPath));
 }
 
-void reportReadResult(eREAD_RESULT eResult, const char* acPath) {
-    const std::string sMessage = readResultMessage(eResult, acPath);
+void reportReadResult(eREAD_RESULT eResult, const ClDataFile& file, const char* acPath) {
+    const std::string sMessage = readResultMessage(eResult, file, acPath);
     if (!sMessage.empty()) showDialog(gc_aREAD_MESSAGES[eResult].eKind, sMessage.c_str());
 }

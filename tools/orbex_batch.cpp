@@ -102,8 +102,8 @@ bool runStream(std::istream& input, const char* acName) {
             if (pCommand != nullptr) pCommand->pfnRun();
             else if (text.compare(1, 5, "keys ") == 0) typeKeys(text.substr(6));
             else acProblem = "unknown command";
-        } else if (text.size() > gc_iLINE_MAX_TYPED) {
-            acProblem = "line longer than 511 codes, not evaluated";
+        } else if (text.size() > gc_iLINE_MAX_STORED) {
+            acProblem = "line longer than 512 codes, not evaluated";
         } else {
             enterStoredLine(text);
         }
@@ -123,8 +123,7 @@ bool openDataFile(const char* acPath) {
         runDataFile(file);
         return true;
     }
-    const std::string sMessage = readResultMessage(eResult, acPath);
-    std::fprintf(stderr, "orbex-batch: %s: %s\n", acPath, sMessage.empty() ? "cut short, malformed or over a limit" : sMessage.c_str());
+    std::fprintf(stderr, "orbex-batch: %s: %s\n", acPath, readResultMessage(eResult, file, acPath).c_str());
     return false;
 }
 

@@ -2,6 +2,7 @@
 // refusal changing nothing, the menu commands' names and messages, and failed saves.
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -134,18 +135,26 @@ TEST_F(ClDataFiles, EmptyHistoryFileByteForByte) {
     EXPECT_EQ(readFile(path("empty.obx")), coded(gc_sSIGNATURE + "0\n0\n" + gc_sNO_VARIABLES));
 }
 
+// What is written reads back to what was written, infinities and NaNs with their signs included.
 TEST_F(ClDataFiles, EntriesInFifteenDigits) {
+    const double dInf = std::numeric_limits<double>::infinity(), dNaN = std::numeric_limits<double>::quiet_NaN();
     const struct {
         Complex z;
         const char* acText;
     } aCASES[] = {
         {{2, 0}, "2"},         {{2, -0.5}, "(2,-0.5)"},        {{1.0 / 3, 0}, "0.333333333333333"},
         {{1e20, 0}, "1e+20"},  {{1.5, -2}, "(1.5,-2)"},        {{-2.5, 1e-7}, "(-2.5,1e-07)"},
+        {{-dInf, 0}, "-inf"},  {{dInf, -dNaN}, "(inf,-nan)"},  {{dNaN, 1}, "(nan,1)"},
     };
     for (const auto& c : aCASES) {
         SCOPED_TRACE(c.acText);
         variable(eT_w) = Matrix::Constant(1, 1, c.z);
-        EXPECT_EQ(variablePayload(eT_w), gc_sSIGNATURE + "15\n1\n1\n" + c.acText + " \n");
+        const std::string sPayload = variablePayload(eT_w);
+        EXPECT_EQ(sPayload, gc_sSIGNATURE + "15\n1\n1\n" + c.acText + " \n");
+        ClDataFile file;
+        ASSERT_EQ(parsePayload(sPayload, file), eRR_OK);
+        variable(eT_w) = file.amVariables[0];
+        EXPECT_EQ(variablePayload(eT_w), sPayload);
     }
     variable(eT_A) = mat({{1, 2}, {3, Complex(0, 1)}});
     EXPECT_EQ(variablePayload(eT_A), gc_sSIGNATURE + "6\n2\n2\n1 2 \n3 (0,1) \n");
@@ -178,6 +187,7 @@ TEST_F(ClDataFiles, HistoryRoundTrip) {
     for (int iSlot = eT_A; iSlot <= eT_w; ++iSlot) variable(iSlot) = seeded(3, iSlot, iSlot);
     variable(eT_A) = seeded(64, 64, 1);   // 4096 entries: kept
     variable(eT_U) = seeded(65, 64, 2);   // 4160: saved as 0 x 0
+    variable(eT_C)(0, 0) = Complex(1, 0) / 0.0;   // as 1 / 0 leaves it
     std::string sError;
     ASSERT_TRUE(saveInFile(path("h.obx").c_str(), sError));
     const std::string sSaved = decoded(readFile(path("h.obx")));
@@ -190,6 +200,21 @@ TEST_F(ClDataFiles, HistoryRoundTrip) {
     EXPECT_LT((variable(eT_A) - mA).norm(), 1e-14 * mA.norm());
     ASSERT_TRUE(saveInFile(path("again.obx").c_str(), sError));
     EXPECT_EQ(decoded(readFile(path("again.obx"))), sSaved);   // 15 digits written are read back exactly
+}
+
+// A Rpt line run again from a repetition is stored with the brackets the lexer closed: 512 codes.
+TEST_F(ClDataFiles, LongestStoredLineOpensAgain) {
+    std::string sLine = "X(1,(1";
+    for (int i = 0; i < 252; ++i) sLine += "+0";
+    for (const std::string& sCodes : {std::string("1"), sLine, std::string("X(1,1)")}) enterStoredLine(sCodes);
+    ASSERT_EQ(historyLine(1), sLine + "))");
+    std::string sError;
+    ASSERT_TRUE(saveInFile(path("l.obx").c_str(), sError));
+    clearAll();
+    open(path("l.obx"));
+    EXPECT_EQ(lg_asDialogs, std::vector<std::string>{});
+    ASSERT_EQ(g_uiHistory_Next, 3);
+    EXPECT_EQ(historyLine(1), sLine + "))");
 }
 
 TEST_F(ClDataFiles, VariableFileOverwritesInOpenAndAppend) {
@@ -224,13 +249,17 @@ TEST_F(ClDataFiles, AppendKeepsTheNewest1024Lines) {
     EXPECT_EQ(historyLine(1023), "A+99");
 }
 
-// A refused file changes nothing, not even the line being typed; its message is the only trace.
+// A refused file changes nothing, not even the line being typed; its message is the only trace
+// and says why.
 TEST_F(ClDataFiles, RefusedFilesChangeNothing) {
-    const std::string sLong(512, '1');
+    const std::string sLong(gc_iLINE_MAX_STORED + 1, '1');
     const std::string sBlocks = gc_sNO_VARIABLES;
+    const char* const acCOMMENT = "File read error: history line 1 is a comment that is too long or not closed.";
+    const char* const acLARGE = "File read error: a variable is larger than 262144 entries.";
+    const char* const acENTRIES = "File read error: a variable has too few entries, or one that is not a number.";
     const struct {
         std::string sPayload;   ///< coded and written; "-" for no file
-        const char* acMessage;  ///< "" for none; %s is the path
+        const char* acMessage;  ///< %s is the path
     } aCASES[] = {
         {"-", "File could not be opened"},
         {"", "File is empty"},
@@ -239,24 +268,25 @@ TEST_F(ClDataFiles, RefusedFilesChangeNothing) {
         {gc_sSIGNATURE + "16\n1\n1\n1 \n", "'%s' is not a valid ORBEX file."},
         {gc_sSIGNATURE + "x\n1\n1\n1 \n", "'%s' is not a valid ORBEX file."},
         {gc_sSIGNATURE + "0\n1\nA\xC3\xA9\n" + sBlocks, "'%s' is not a valid ORBEX file."},
-        {gc_sSIGNATURE, ""},
-        {gc_sSIGNATURE + "0\n", ""},
-        {gc_sSIGNATURE + "0\n3\nA\nB\n", ""},
-        {gc_sSIGNATURE + "0\n1025\n" + sBlocks, ""},
-        {gc_sSIGNATURE + "0\n1\n" + sLong + "\n" + sBlocks, ""},
-        {gc_sSIGNATURE + "0\n1\nA\"B\n" + sBlocks, ""},
-        {gc_sSIGNATURE + "0\n1\n\"open comment\n" + sBlocks, ""},
-        {gc_sSIGNATURE + "0\n1\n\"" + std::string(8189, 'x') + " y\"\n" + sBlocks, ""},
-        {gc_sSIGNATURE + "0\n1\n\"a " + std::string(256, 'x') + "\"\n" + sBlocks, ""},
-        {gc_sSIGNATURE + "0\n0\n0\n0\n513\n512\n", ""},
-        {gc_sSIGNATURE + "0\n0\n0\n0\n0\n262145\n", ""},
+        {gc_sSIGNATURE, "File read error: the file ends after its first line."},
+        {gc_sSIGNATURE + "0\n", "File read error: the file ends before its history."},
+        {gc_sSIGNATURE + "0\n3\nA\nB\n", "File read error: the file ends before history line 3."},
+        {gc_sSIGNATURE + "0\n1025\n" + sBlocks, "File read error: it holds more than 1024 history lines."},
+        {gc_sSIGNATURE + "0\n1\n" + sLong + "\n" + sBlocks, "File read error: history line 1 is longer than 512 codes."},
+        {gc_sSIGNATURE + "0\n1\nA\"B\n" + sBlocks, "File read error: history line 1 holds a code that no key types."},
+        {gc_sSIGNATURE + "0\n1\n\"open comment\n" + sBlocks, acCOMMENT},
+        {gc_sSIGNATURE + "0\n1\n\"" + std::string(8189, 'x') + " y\"\n" + sBlocks, acCOMMENT},
+        {gc_sSIGNATURE + "0\n1\n\"a " + std::string(256, 'x') + "\"\n" + sBlocks, acCOMMENT},
+        {gc_sSIGNATURE + "0\n0\n0\n0\n513\n512\n", acLARGE},
+        {gc_sSIGNATURE + "0\n0\n0\n0\n0\n262145\n", acLARGE},
         {gc_sSIGNATURE + "0\n0\n2\n2\n1 2\n3\n", "File read error"},
         {gc_sSIGNATURE + "0\n0\n1\n1\n1.5x\n" + sBlocks, "File read error"},
-        {gc_sSIGNATURE + "0\n0\n1\n1\ninf\n" + sBlocks, "File read error"},
-        {gc_sSIGNATURE + "6\n2\n2\n1 2 3\n", ""},
-        {gc_sSIGNATURE + "6\n1\n1\n(1,)\n", ""},
-        {gc_sSIGNATURE + "6\n1\n-1\n1\n", ""},
-        {gc_sSIGNATURE + "6\n262145\n1\n", ""},
+        {gc_sSIGNATURE + "0\n0\n1\n1\ninfinity\n" + sBlocks, "File read error"},
+        {gc_sSIGNATURE + "6\n2\n2\n1 2 3\n", acENTRIES},
+        {gc_sSIGNATURE + "6\n1\n1\n(1,)\n", acENTRIES},
+        {gc_sSIGNATURE + "6\n1\n1\nNaN\n", acENTRIES},
+        {gc_sSIGNATURE + "6\n1\n-1\n1\n", "File read error: a variable's size is missing or not a count."},
+        {gc_sSIGNATURE + "6\n262145\n1\n", acLARGE},
     };
     for (const auto& c : aCASES) {
         SCOPED_TRACE(c.sPayload.substr(0, 60));

@@ -1,6 +1,7 @@
 // Key-sequence fuzzer: every byte is a key press or a command (the line actions, the History
 // menu, Clear All, the settings and window formats) driven through the display-free driver
-// on two string panes; after each the line, the history and the panes must agree.
+// on two string panes; after each the line, the history and the panes must agree, and at the
+// end the state must save and open back.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include "engine_state.h"
 #include "execution_state.h"
 #include "line_edit.h"
+#include "round_trip.h"
 
 namespace {
 
@@ -32,11 +34,14 @@ void require(bool bHolds, const char* acWhat) {
 
 bool stopLongRepetition(unsigned long ulLines, double) { return ulLines >= gc_ulMAX_REPEATED; }
 
-/// The bytes up to the next line feed are entered as a stored line, as a history file replays it.
+/// The bytes up to the next line feed are entered as a stored line, as a history file replays
+/// it: only the printable codes of tokens, which a file may hold.
 void replayLine() {
-    const std::uint8_t* pucStart = lg_pucNext;
-    while (lg_pucNext < lg_pucEnd && *lg_pucNext != gc_ucLINE_END) ++lg_pucNext;
-    enterStoredLine(std::string(pucStart, lg_pucNext));
+    std::string sCodes;
+    for (; lg_pucNext < lg_pucEnd && *lg_pucNext != gc_ucLINE_END; ++lg_pucNext)
+        if (*lg_pucNext > ' ' && *lg_pucNext < 127 && tokenOfCode(*lg_pucNext) != eT_NULL)
+            sCodes += static_cast<char>(*lg_pucNext);
+    enterStoredLine(sCodes);
 }
 
 void toggle(bool& bSetting) { bSetting = !bSetting; }
@@ -128,5 +133,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pucData, std::size_t u
         checkState();
         if (lg_Output.textLength() + lg_Input.textLength() > gc_iMAX_OUTPUT) clearHistory();
     }
+    require(savesAndOpensBack(), "the state does not save and open back");
     return 0;
 }
