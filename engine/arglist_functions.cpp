@@ -1,5 +1,6 @@
 // Matrix functions that read their own argument lists (Diag, Norm, OpNm, QR) and the
 // arguments of the Rpt command.
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -117,14 +118,16 @@ Matrix ClCalculator::normFunction(bool bOperator) {
     const Matrix mM = expression();
     if (mM.rows() == 0) return raiseError(8);
     double dNorm;
-    if (!bOperator)
+    if (!bOperator) {
         dNorm = entryNorm(mM, dP);
-    else if (dP == 1.0)
+    } else if (dP == 1.0) {
         dNorm = maxColumnSum(mM);
-    else if (dP == 2.0)
+    } else if (dP == 2.0) {
+        if (!spendWork(8 * cubeWork(mM.rows(), mM.cols(), std::min(mM.rows(), mM.cols())))) return Matrix();
         dNorm = spectralNorm(mM);
-    else
+    } else {
         return raiseError(7);
+    }
     if (!accept(eT_RPAREN)) return raiseError(4);
     return realScalar(dNorm);
 }
@@ -148,6 +151,7 @@ Matrix ClCalculator::qrFunction() {
         bPivoting = mS(0, 0).real() == 1.0;
     }
     if (mM.rows() > gc_iMAX_SQUARE_SIDE || (bPivoting && mM.cols() > gc_iMAX_SQUARE_SIDE)) return raiseError(19);
+    if (!spendWork(2 * cubeWork(mM.rows(), mM.cols(), std::min(mM.rows(), mM.cols())))) return Matrix();
     Matrix mQ, mR;
     if (bPivoting) {
         Matrix mP;

@@ -94,10 +94,19 @@ public:
     /// Stores the error while none is stored (the first error of a line wins) and returns the
     /// empty matrix, the failure marker every rule passes up.
     static Matrix raiseError(unsigned short uiError);
+    /// Charges a heavy operation to the line's work budget before it runs (dWork in multiples
+    /// of n^3 for an n x n operand; an inverse costs 1) and lets the window hear Escape. False,
+    /// with error 13 (the budget is spent) or 28 (stopped) raised, when it must not run.
+    static bool spendWork(double dWork);
 };
 
 /// Derives g_eiDictionary from g_aeDictionary, as the constructor does.
 void deriveCodeDictionary();
+
+/// The work of i x j x k multiply-adds, the unit the line's work budget counts in.
+inline double cubeWork(Eigen::Index i, Eigen::Index j, Eigen::Index k) {
+    return static_cast<double>(i) * static_cast<double>(j) * static_cast<double>(k);
+}
 
 // Helpers shared by the engine and its callers.
 bool ismyfinite(double x);

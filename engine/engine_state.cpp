@@ -28,6 +28,7 @@ int g_eOutput = 0;
 unsigned short g_uiActive_Plots = 0;
 bool g_bPlot = false;
 double g_dLine_Work = 0.0;
+bool (*g_pfnWork_Poll)() = nullptr;
 bool g_bShow_Result = true;
 
 void resetEngine() {
@@ -50,6 +51,7 @@ void resetEngine() {
     g_uiActive_Plots = 0;
     g_bPlot = false;
     g_dLine_Work = 0.0;
+    g_pfnWork_Poll = nullptr;
     g_bShow_Result = true;
     g_uiError_Number = 0;
     g_Current_State = ClCalculator::mp_NULL_STATE;

@@ -21,7 +21,10 @@ extern unsigned short g_uiHistory_Next;              ///< number of stored histo
 extern int g_eOutput;                                ///< 0 no graph window, 1 graph shown, 2 behind the text
 extern unsigned short g_uiActive_Plots;              ///< plots stored in slots 0 to 5
 extern bool g_bPlot;                                 ///< a Plot command was evaluated
-extern double g_dLine_Work;                          ///< work of the matrix functions of this line
+extern double g_dLine_Work;                          ///< work of the heavy operations of this line
+/// Asked before every heavy operation; true stops the line with error 28. Set while a
+/// repetition runs, so that Escape is heard inside a long line too.
+extern bool (*g_pfnWork_Poll)();
 extern bool g_bShow_Result;                          ///< the value will be shown: format it
 
 /// Restores every engine global to its start-up value, reseeds the never-seeded random
@@ -29,5 +32,5 @@ extern bool g_bShow_Result;                          ///< the value will be show
 void resetEngine();
 
 /// The parser's state at the start of every line: read position 0, no repeat request, and
-/// the work budget of the line's matrix functions unspent.
+/// the work budget of the line's heavy operations unspent.
 void startLine();

@@ -143,14 +143,14 @@ const ClMatrix_Function gc_aMATRIX_FUNCTIONS[] = {
 };
 
 // Note: a line may spend the work of 64 inverses of a 512 x 512 matrix, so that a chain of
-// hundreds of decompositions ends in an error within seconds instead of running for minutes.
+// hundreds of decompositions or products ends in an error within seconds instead of running
+// for minutes.
 constexpr double gc_dLINE_WORK = 64.0 * 512.0 * 512.0 * 512.0;
 
 /// The work of one function on m, in multiples of its cubed size.
 double workOf(const ClMatrix_Function& function, const Matrix& m) {
-    const double dRows = static_cast<double>(m.rows()), dColumns = static_cast<double>(m.cols());
-    const double dCube = function.mp_eToken == eT_ROOTS ? dColumns * dColumns * dColumns   // its companion matrix
-                                                        : dRows * dColumns * std::min(dRows, dColumns);
+    const double dCube = function.mp_eToken == eT_ROOTS ? cubeWork(m.cols(), m.cols(), m.cols())   // its companion matrix
+                                                        : cubeWork(m.rows(), m.cols(), std::min(m.rows(), m.cols()));
     return function.mp_iWeight * dCube;
 }
 
@@ -169,10 +169,16 @@ bool ClCalculator::isMatrixFunction(eTOKEN eToken) { return findFunction(eToken)
 Matrix ClCalculator::matrixFunction(eTOKEN eFunction, const Matrix& m) {
     const ClMatrix_Function* pFunction = findFunction(eFunction);
     if (pFunction->mp_bSquare && m.rows() != m.cols()) return raiseError(9);
-    Matrix mResult = pFunction->mp_pfFunction(m);
-    g_dLine_Work += workOf(*pFunction, m);
-    if (mResult.rows() > 0 && g_dLine_Work > gc_dLINE_WORK) return raiseError(13);
-    return mResult;
+    if (!spendWork(workOf(*pFunction, m))) return Matrix();
+    return pFunction->mp_pfFunction(m);
+}
+
+bool ClCalculator::spendWork(double dWork) {
+    g_dLine_Work += dWork;
+    if (g_dLine_Work > gc_dLINE_WORK) raiseError(13);
+    else if (g_pfnWork_Poll != nullptr && g_pfnWork_Poll()) raiseError(28);
+    else return true;
+    return false;
 }
 
 // charPoly: the coefficients of the product of (x - lambda_k) over the eigenvalues of the

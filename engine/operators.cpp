@@ -1,5 +1,6 @@
 // The operator levels: additive, multiplicative (products, divisions, tensor product) and the
 // Solve / power level, and the polynomial product.
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -18,6 +19,12 @@ bool sameShape(const Matrix& a, const Matrix& b) { return a.rows() == b.rows() &
 
 Matrix raiseError(unsigned short uiError) { return ClCalculator::raiseError(uiError); }
 
+/// The product of two matrices whose sizes fit, charged to the line's work.
+Matrix product(const Matrix& a, const Matrix& b) {
+    if (!ClCalculator::spendWork(cubeWork(a.rows(), a.cols(), b.cols()))) return Matrix();
+    return linalg::product(a, b);
+}
+
 /// Every entry of m divided by the scalar s (complex division).
 Matrix divideBy(const Matrix& m, Complex s) {
     return m.unaryExpr([s](const Complex& z) { return z / s; });
@@ -27,6 +34,7 @@ Matrix divideBy(const Matrix& m, Complex s) {
 // Note: a singular divisor shows only as non-finite inverse entries; a nearly singular one
 // gives large finite entries and no error.
 Matrix invertDivisor(const Matrix& m) {
+    if (!ClCalculator::spendWork(cubeWork(m.rows(), m.rows(), m.rows()))) return Matrix();
     Matrix mInverse = linalg::inverse(m);
     if (!isNumber(mInverse)) return raiseError(10);
     return mInverse;
@@ -55,7 +63,7 @@ Matrix multiply(const Matrix& a, const Matrix& b) {
     if (isScalar(b)) return a * b(0, 0);
     if (b.rows() != a.cols()) return raiseError(6);
     if (a.rows() * b.cols() > gc_iMAX_ENTRIES) return raiseError(19);
-    return linalg::product(a, b);
+    return product(a, b);
 }
 
 /// A / B = A times the inverse of B; a scalar over a matrix is not defined.
@@ -66,7 +74,7 @@ Matrix divideRight(const Matrix& a, const Matrix& b) {
     if (b.rows() != a.cols()) return raiseError(6);
     const Matrix mInverse = invertDivisor(b);
     if (mInverse.rows() == 0) return mInverse;
-    return linalg::product(a, mInverse);
+    return product(a, mInverse);
 }
 
 /// A \ B = the inverse of A times B. A was checked square before B was read.
@@ -75,7 +83,7 @@ Matrix divideLeft(const Matrix& a, const Matrix& b) {
     if (a.rows() != b.rows()) return raiseError(6);
     const Matrix mInverse = invertDivisor(a);
     if (mInverse.rows() == 0) return mInverse;
-    return linalg::product(mInverse, b);
+    return product(mInverse, b);
 }
 
 /// The three element-wise operators: same shapes only, no scalar expansion.
@@ -130,6 +138,9 @@ Matrix applyTermOperator(eTOKEN eOperator, const Matrix& a, const Matrix& b) {
 Matrix solve(const Matrix& a, const Matrix& b) {
     if (b.rows() == 0 || b.rows() != a.rows()) return raiseError(8);
     if (a.cols() * b.cols() > gc_iMAX_ENTRIES) return raiseError(19);   // X is A's columns x B's columns
+    // Note: the singular values cost about four inverses of A, applying them one product.
+    const double dWork = 4 * cubeWork(a.rows(), a.cols(), std::min(a.rows(), a.cols())) + cubeWork(a.rows(), a.cols(), b.cols());
+    if (!ClCalculator::spendWork(dWork)) return Matrix();
     return linalg::leastSquares(a, b);   // not-a-number for a non-finite A, error 12 at the additive level
 }
 

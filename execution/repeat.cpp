@@ -120,6 +120,7 @@ void executeLines(unsigned short uiLine, unsigned short uiLimit, bool bSilent) {
     if (lg_iDepth == 0) {
         lg_ulLines = 0;
         lg_Start = Clock::now();
+        g_pfnWork_Poll = stopRequested;   // Escape is heard inside a long line too
     }
     bSilent = bSilent || endsSilent(entry);
     const ClState saved_Line = g_Current_State;
@@ -128,7 +129,7 @@ void executeLines(unsigned short uiLine, unsigned short uiLimit, bool bSilent) {
     ++lg_iDepth;
     bool bGoing_On = true;
     for (unsigned u = 0; u < uiTimes && bGoing_On; ++u) bGoing_On = runPass(uiLine - iFrom, uiLine - iTo, bSilent);
-    --lg_iDepth;
+    if (--lg_iDepth == 0) g_pfnWork_Poll = nullptr;
     if (g_uiError_Number == 0) {
         g_acOutput_Line[0] = '\0';
     } else if (!(g_uiError_Number == 28 && lg_bError_Shown)) {

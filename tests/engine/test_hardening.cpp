@@ -139,3 +139,25 @@ TEST_F(ClCalculatorHardening, LongChainsOfMatrixFunctionsStopAtTheLineBudget) {
     g_uiError_Number = 0;
     EXPECT_EQ(run(std::string(64, 'R') + zeros), 0);   // the budget is per line
 }
+
+// Products, divisions, Solve, QR and the spectral norm draw on the same budget, counted before
+// they run; a poll that asks to stop (Escape in a repetition) ends the line there.
+TEST_F(ClCalculatorHardening, HeavyOperatorsDrawOnTheLineBudget) {
+    const struct {
+        const char* acCodes;
+        double dWork;
+    } aCASES[] = {
+        {"O(3,4)*O(4,5)", 60},    {"O(3,4)*2", 0},      {"O(2,3)/d(3)", 27 + 18},
+        {"d(3)\\O(3,2)", 27 + 18}, {"O(4,3)GO(4,2)", 4 * 36 + 24},
+        {"|(O(4,3))", 2 * 36},    {"N(2,O(4,3))", 8 * 36},
+    };
+    for (const auto& c : aCASES) {
+        SCOPED_TRACE(c.acCodes);
+        EXPECT_EQ(run(c.acCodes), 0);
+        EXPECT_EQ(g_dLine_Work, c.dWork);
+    }
+    g_pfnWork_Poll = [] { return true; };
+    EXPECT_EQ(run("O(2)+1"), 0);
+    EXPECT_EQ(run("O(2)*O(2)"), 28);
+    g_pfnWork_Poll = nullptr;
+}

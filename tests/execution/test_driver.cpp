@@ -195,6 +195,21 @@ TEST_F(ClDriver, PollStopsEveryRepetition) {
     EXPECT_EQ(g_uiHistory_Next, 4);
 }
 
+int lg_iPolls = 0;
+
+// The window is asked before every heavy operation of a repeated line too, so Escape stops a
+// long line where it is: here the product of the first repeated line never runs.
+TEST_F(ClDriver, PollIsHeardInsideARepeatedLine) {
+    enterAll({"u = 0; ", "u = u + Ones(1, 2) * Ones(2, 1); "});
+    lg_iPolls = 0;
+    g_pfnRepeat_Poll = [](unsigned long, double) { return ++lg_iPolls >= 2; };
+    const std::string sBefore = output();
+    enter("Rpt(5, 1)");
+    EXPECT_EQ(output().substr(sBefore.size()), "\nLimit on Rpts exceeded\nOut>\n");
+    EXPECT_EQ(valueOf("u")(0, 0), Complex(2.0));
+    EXPECT_EQ(g_pfnWork_Poll, nullptr);   // a line typed afterwards is not polled
+}
+
 TEST_F(ClDriver, HiddenValueIsNotFormatted) {
     g_bShow_Result = false;
     evaluate("[1, 2]");
