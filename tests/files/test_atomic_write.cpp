@@ -1,0 +1,97 @@
+// Saving a file whole: refusing what the user may not write, and leaving nothing beside it
+// whether the save succeeds or fails.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "atomic_write.h"
+
+namespace {
+
+std::string lg_sFolder;   ///< the folder of the case being run
+
+std::string at(const char* acName) { return lg_sFolder + "/" + acName; }
+
+void put(const char* acName, const char* acBytes, mode_t uiMode) {
+    std::ofstream(at(acName)) << acBytes;
+    chmod(at(acName).c_str(), uiMode);
+}
+
+/// The folder's entries, sorted: "name -> target" for a link, else "name mode links bytes".
+std::vector<std::string> listing() {
+    std::vector<std::string> asEntries;
+    for (const auto& entry : std::filesystem::directory_iterator(lg_sFolder)) {
+        std::string sEntry = entry.path().filename().string();
+        struct stat status {};
+        lstat(entry.path().c_str(), &status);
+        if (S_ISLNK(status.st_mode)) {
+            asEntries.push_back(sEntry + " -> " + std::filesystem::read_symlink(entry.path()).string());
+            continue;
+        }
+        std::ifstream file(entry.path());
+        std::stringstream text;
+        text << file.rdbuf();
+        char acMode[8];
+        std::snprintf(acMode, sizeof acMode, " %o ", status.st_mode & 07777);
+        asEntries.push_back(sEntry + acMode + std::to_string(status.st_nlink) + " " + text.str());
+    }
+    std::sort(asEntries.begin(), asEntries.end());
+    return asEntries;
+}
+
+struct ClSave {
+    const char* acCase;
+    void (*pfnMake)();                  ///< the files before the save
+    std::string sName;                  ///< the name saved to, with the bytes "new"
+    long lFault;                        ///< bytes written before the disk is full (-1: never)
+    const char* acError;                ///< the system's reason, "" when the save succeeds
+    std::vector<std::string> asAfter;   ///< the folder's listing afterwards
+};
+
+void expectSave(const ClSave& c) {
+    SCOPED_TRACE(c.acCase);
+    char acFolder[] = "/tmp/orbex-save-XXXXXX";
+    ASSERT_NE(mkdtemp(acFolder), nullptr);
+    lg_sFolder = acFolder;
+    const mode_t uiMask = umask(022);
+    c.pfnMake();
+    const std::string sPath = at(c.sName.c_str());
+    std::string sError;
+    bool bOpened = false;
+    g_lWrite_Fault_After = c.lFault;
+    EXPECT_EQ(writeFileAtomically(sPath.c_str(), "new", sError, bOpened) ? "" : sError, c.acError);
+    // A save fails before its temporary file exists, unless the disk fills up.
+    EXPECT_EQ(bOpened, *c.acError == '\0' || c.lFault >= 0);
+    EXPECT_EQ(listing(), c.asAfter);
+    umask(uiMask);
+    chmod(acFolder, 0755);
+    std::filesystem::remove_all(acFolder);
+}
+
+}  // namespace
+
+TEST(ClAtomicWrite, SavesKeepTheFile) {
+    const ClSave aCASES[] = {
+        {"the disk full", [] { put("old", "old", 0644); }, "old", 1, "No space left on device", {"old 644 1 old"}},
+    };
+    for (const auto& c : aCASES) expectSave(c);
+}
+
+TEST(ClAtomicWrite, RefusesWhatTheUserMayNotWrite) {
+    if (geteuid() == 0) GTEST_SKIP() << "root may write read-only files and folders, so root sees no refusal";
+    const ClSave aCASES[] = {
+        {"a read-only folder", [] {
+             put("old", "old", 0644);
+             chmod(lg_sFolder.c_str(), 0555);
+         }, "old", -1, "Permission denied", {"old 644 1 old"}},
+    };
+    for (const auto& c : aCASES) expectSave(c);
+}
