@@ -1,5 +1,5 @@
-// Saving a file whole: refusing what the user may not write, and leaving nothing beside it
-// whether the save succeeds or fails.
+// Saving a file whole: through its links, keeping its mode, refusing what the user may not
+// write, and leaving nothing beside it whether the save succeeds or fails.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -80,6 +80,15 @@ void expectSave(const ClSave& c) {
 
 TEST(ClAtomicWrite, SavesKeepTheFile) {
     const ClSave aCASES[] = {
+        {"a link", [] {
+             put("real", "old", 0644);
+             symlink("real", at("link").c_str());
+         }, "link", -1, "", {"link -> real", "real 644 1 new"}},
+        {"a chain of links to no file yet", [] {
+             symlink("next", at("link").c_str());
+             symlink("real", at("next").c_str());
+         }, "link", -1, "", {"link -> next", "next -> real", "real 644 1 new"}},
+        {"a private file", [] { put("old", "old", 0600); }, "old", -1, "", {"old 600 1 new"}},
         {"the disk full", [] { put("old", "old", 0644); }, "old", 1, "No space left on device", {"old 644 1 old"}},
     };
     for (const auto& c : aCASES) expectSave(c);
@@ -88,6 +97,7 @@ TEST(ClAtomicWrite, SavesKeepTheFile) {
 TEST(ClAtomicWrite, RefusesWhatTheUserMayNotWrite) {
     if (geteuid() == 0) GTEST_SKIP() << "root may write read-only files and folders, so root sees no refusal";
     const ClSave aCASES[] = {
+        {"a read-only file", [] { put("old", "old", 0444); }, "old", -1, "Permission denied", {"old 444 1 old"}},
         {"a read-only folder", [] {
              put("old", "old", 0644);
              chmod(lg_sFolder.c_str(), 0555);
