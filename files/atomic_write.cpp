@@ -3,7 +3,6 @@
 
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
 #include <cstring>
 
 #include <fcntl.h>
@@ -15,6 +14,7 @@ long g_lWrite_Fault_After = -1;
 namespace {
 
 const int gc_iMAX_LINKS = 40;   ///< as many links as the system follows in one path
+unsigned lg_uiTemporary = 0;    ///< the last temporary name's number
 
 /// Writes everything or fails with errno set; the test fault fails like a full disk.
 bool writeAll(int iFile, const char* pcBytes, std::size_t uiLength) {
@@ -59,6 +59,40 @@ bool followLinks(std::string& sPath) {
     }
 }
 
+/// Tries short names in sFolder until bMake does not find its name taken. A short name fits
+/// beside the longest legal file name; on failure sName is empty, as nothing was made.
+template <class Make>
+bool makeNamed(const std::string& sFolder, std::string& sName, Make bMake) {
+    for (;;) {
+        sName = sFolder + ".orbex-" + std::to_string(::getpid()) + '-' + std::to_string(++lg_uiTemporary);
+        if (bMake(sName.c_str())) return true;
+        if (errno != EEXIST) {
+            sName.clear();
+            return false;
+        }
+    }
+}
+
+/// Opens a file without a name in sFolder, so that a save killed part-way leaves nothing behind;
+/// where the file system has no such files, a named one (sName).
+int openTemporary(const std::string& sFolder, std::string& sName) {
+    int iFile = ::open(sFolder.empty() ? "." : sFolder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (iFile >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)) return iFile;
+    makeNamed(sFolder, sName, [&iFile](const char* acName) {
+        iFile = ::open(acName, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        return iFile >= 0;
+    });
+    return iFile;
+}
+
+/// Gives the complete unnamed file a short name in sFolder, ready to be renamed over the target.
+bool nameUnnamed(int iFile, const std::string& sFolder, std::string& sName) {
+    const std::string sSelf = "/proc/self/fd/" + std::to_string(iFile);
+    return makeNamed(sFolder, sName, [&sSelf](const char* acName) {
+        return ::linkat(AT_FDCWD, sSelf.c_str(), AT_FDCWD, acName, AT_SYMLINK_FOLLOW) == 0;
+    });
+}
+
 /// The old file's owner where the system lets us give it, and its mode; a new file gets what
 /// any new file would.
 void keepOwnerAndMode(int iFile, const struct stat* pOld) {
@@ -84,12 +118,14 @@ bool writeFileAtomically(const char* acPath, const std::string& sBytes, std::str
     const bool bOld = ::stat(sTarget.c_str(), &old) == 0;
     // The rename needs only the folder's permission: the file's own says whether it may change.
     if (bOld && ::faccessat(AT_FDCWD, sTarget.c_str(), W_OK, AT_EACCESS) != 0) return failed(errno, sError);
-    std::string sTemporary = sTarget + ".XXXXXX";
-    const int iFile = ::mkstemp(&sTemporary[0]);
+    const std::string sFolder = folderOf(sTarget);
+    std::string sTemporary;   // named only once complete, unless the file system has no unnamed files
+    const int iFile = openTemporary(sFolder, sTemporary);
     bOpened = iFile >= 0;
     if (!bOpened) return failed(errno, sError);
     keepOwnerAndMode(iFile, bOld ? &old : nullptr);
-    bool bOk = writeAll(iFile, sBytes.data(), sBytes.size()) && ::fsync(iFile) == 0;
+    bool bOk = writeAll(iFile, sBytes.data(), sBytes.size()) && ::fsync(iFile) == 0 &&
+               (!sTemporary.empty() || nameUnnamed(iFile, sFolder, sTemporary));
     int iError = errno;
     if (::close(iFile) != 0 && bOk) {
         bOk = false;
@@ -100,6 +136,6 @@ bool writeFileAtomically(const char* acPath, const std::string& sBytes, std::str
         iError = errno;
     }
     if (bOk) return true;
-    ::unlink(sTemporary.c_str());
+    if (!sTemporary.empty()) ::unlink(sTemporary.c_str());
     return failed(iError, sError);
 }

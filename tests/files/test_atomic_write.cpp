@@ -1,6 +1,9 @@
 // Saving a file whole: through its links, keeping its mode, refusing what the user may not
-// write, and leaving nothing beside it whether the save succeeds or fails.
+// write, and leaving nothing beside it whether the save succeeds, fails or is stopped part-way.
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -54,6 +57,7 @@ struct ClSave {
     long lFault;                        ///< bytes written before the disk is full (-1: never)
     const char* acError;                ///< the system's reason, "" when the save succeeds
     std::vector<std::string> asAfter;   ///< the folder's listing afterwards
+    bool bStopped = false;              ///< the system stops the save at lFault instead, as a kill would
 };
 
 void expectSave(const ClSave& c) {
@@ -66,10 +70,24 @@ void expectSave(const ClSave& c) {
     const std::string sPath = at(c.sName.c_str());
     std::string sError;
     bool bOpened = false;
-    g_lWrite_Fault_After = c.lFault;
-    EXPECT_EQ(writeFileAtomically(sPath.c_str(), "new", sError, bOpened) ? "" : sError, c.acError);
-    // A save fails before its temporary file exists, unless the disk fills up.
-    EXPECT_EQ(bOpened, *c.acError == '\0' || c.lFault >= 0);
+    if (c.bStopped) {
+        const pid_t iChild = fork();
+        if (iChild == 0) {
+            const rlimit limit{static_cast<rlim_t>(c.lFault), static_cast<rlim_t>(c.lFault)};
+            setrlimit(RLIMIT_FSIZE, &limit);
+            signal(SIGXFSZ, [](int) { _exit(1); });   // ends the process with no chance to clean up
+            writeFileAtomically(sPath.c_str(), "new", sError, bOpened);
+            _exit(0);
+        }
+        int iStatus = 0;
+        waitpid(iChild, &iStatus, 0);
+        EXPECT_EQ(WEXITSTATUS(iStatus), 1) << "the save was not stopped part-way";
+    } else {
+        g_lWrite_Fault_After = c.lFault;
+        EXPECT_EQ(writeFileAtomically(sPath.c_str(), "new", sError, bOpened) ? "" : sError, c.acError);
+        // A save fails before its temporary file exists, unless the disk fills up.
+        EXPECT_EQ(bOpened, *c.acError == '\0' || c.lFault >= 0);
+    }
     EXPECT_EQ(listing(), c.asAfter);
     umask(uiMask);
     chmod(acFolder, 0755);
@@ -79,6 +97,7 @@ void expectSave(const ClSave& c) {
 }  // namespace
 
 TEST(ClAtomicWrite, SavesKeepTheFile) {
+    const std::string sLongest(255, 'n');
     const ClSave aCASES[] = {
         {"a link", [] {
              put("real", "old", 0644);
@@ -90,6 +109,8 @@ TEST(ClAtomicWrite, SavesKeepTheFile) {
          }, "link", -1, "", {"link -> next", "next -> real", "real 644 1 new"}},
         {"a private file", [] { put("old", "old", 0600); }, "old", -1, "", {"old 600 1 new"}},
         {"the disk full", [] { put("old", "old", 0644); }, "old", 1, "No space left on device", {"old 644 1 old"}},
+        {"the longest name", [] {}, sLongest, -1, "", {sLongest + " 644 1 new"}},
+        {"stopped part-way", [] { put("old", "old", 0644); }, "old", 1, "", {"old 644 1 old"}, true},
     };
     for (const auto& c : aCASES) expectSave(c);
 }
