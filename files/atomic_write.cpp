@@ -108,6 +108,19 @@ void keepOwnerAndMode(int iFile, const struct stat* pOld) {
     ::fchmod(iFile, pOld->st_mode & 07777);   // after the owner, whose change drops set-id bits
 }
 
+/// Writes the bytes into the file's own inode, so that its other names see them too.
+bool overwrite(const char* acPath, const std::string& sBytes) {
+    const int iFile = ::open(acPath, O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (iFile < 0) return false;
+    if (!writeAll(iFile, sBytes.data(), sBytes.size()) || ::fsync(iFile) != 0) {
+        const int iError = errno;
+        ::close(iFile);
+        errno = iError;
+        return false;
+    }
+    return ::close(iFile) == 0;
+}
+
 }  // namespace
 
 bool writeFileAtomically(const char* acPath, const std::string& sBytes, std::string& sError, bool& bOpened) {
@@ -123,17 +136,24 @@ bool writeFileAtomically(const char* acPath, const std::string& sBytes, std::str
     const int iFile = openTemporary(sFolder, sTemporary);
     bOpened = iFile >= 0;
     if (!bOpened) return failed(errno, sError);
-    keepOwnerAndMode(iFile, bOld ? &old : nullptr);
+    // A rename would split a file with other names from them, so it is written in place; the
+    // temporary copy written first finds a full disk before the file is touched.
+    const bool bIn_Place = bOld && S_ISREG(old.st_mode) && old.st_nlink > 1;
+    if (bIn_Place && !sTemporary.empty()) {
+        ::unlink(sTemporary.c_str());
+        sTemporary.clear();
+    }
+    if (!bIn_Place) keepOwnerAndMode(iFile, bOld ? &old : nullptr);
     bool bOk = writeAll(iFile, sBytes.data(), sBytes.size()) && ::fsync(iFile) == 0 &&
-               (!sTemporary.empty() || nameUnnamed(iFile, sFolder, sTemporary));
+               (bIn_Place || !sTemporary.empty() || nameUnnamed(iFile, sFolder, sTemporary));
     int iError = errno;
     if (::close(iFile) != 0 && bOk) {
         bOk = false;
         iError = errno;
     }
-    if (bOk && ::rename(sTemporary.c_str(), sTarget.c_str()) != 0) {
-        bOk = false;
-        iError = errno;
+    if (bOk) {
+        bOk = bIn_Place ? overwrite(sTarget.c_str(), sBytes) : ::rename(sTemporary.c_str(), sTarget.c_str()) == 0;
+        if (!bOk) iError = errno;
     }
     if (bOk) return true;
     if (!sTemporary.empty()) ::unlink(sTemporary.c_str());

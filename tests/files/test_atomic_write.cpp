@@ -1,5 +1,6 @@
-// Saving a file whole: through its links, keeping its mode, refusing what the user may not
-// write, and leaving nothing beside it whether the save succeeds, fails or is stopped part-way.
+// Saving a file whole: through its links, keeping its mode and its other names, refusing what
+// the user may not write, and leaving nothing beside it whether the save succeeds, fails or is
+// stopped part-way.
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -108,7 +109,15 @@ TEST(ClAtomicWrite, SavesKeepTheFile) {
              symlink("real", at("next").c_str());
          }, "link", -1, "", {"link -> next", "next -> real", "real 644 1 new"}},
         {"a private file", [] { put("old", "old", 0600); }, "old", -1, "", {"old 600 1 new"}},
+        {"a file with two names", [] {
+             put("old", "old", 0644);
+             link(at("old").c_str(), at("other").c_str());
+         }, "old", -1, "", {"old 644 2 new", "other 644 2 new"}},
         {"the disk full", [] { put("old", "old", 0644); }, "old", 1, "No space left on device", {"old 644 1 old"}},
+        {"the disk full while saving a file with two names", [] {
+             put("old", "old", 0644);
+             link(at("old").c_str(), at("other").c_str());
+         }, "old", 1, "No space left on device", {"old 644 2 old", "other 644 2 old"}},
         {"the longest name", [] {}, sLongest, -1, "", {sLongest + " 644 1 new"}},
         {"stopped part-way", [] { put("old", "old", 0644); }, "old", 1, "", {"old 644 1 old"}, true},
     };
