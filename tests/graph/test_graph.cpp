@@ -1,15 +1,8 @@
-// Graph parameters from the input line, scale labels, image files and the safe save, without a
-// display.
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <fstream>
-#include <sstream>
+// Graph parameters from the input line, scale labels and image files, without a display.
 #include <string>
 
 #include <gtest/gtest.h>
 
-#include "atomic_write.h"
 #include "driver.h"
 #include "engine_state.h"
 #include "execution_state.h"
@@ -109,30 +102,4 @@ TEST(ClGraphImage, FilesByteExact) {
     for (const auto& field : aaFIELDS) EXPECT_EQ(le(field[0], field[1]), field[2]) << "offset " << field[0];
     EXPECT_EQ(static_cast<unsigned char>(sBmp[54]), 399 % 256);   // the bottom row comes first
     EXPECT_EQ(static_cast<unsigned char>(sBmp.back()), 0);
-}
-
-// A failed save leaves the earlier file as it was and no temporary file behind.
-TEST(ClAtomicWrite, FailuresKeepTheOldFile) {
-    char acFolder[] = "/tmp/orbex-save-XXXXXX";
-    ASSERT_NE(mkdtemp(acFolder), nullptr);
-    const std::string sPath = std::string(acFolder) + "/old.ppm";
-    std::string sError;
-    bool bOpened;
-    ASSERT_TRUE(writeFileAtomically(sPath.c_str(), "old", sError, bOpened));
-    g_lWrite_Fault_After = 2;   // the disk fills up during the write
-    EXPECT_FALSE(writeFileAtomically(sPath.c_str(), "a longer new text", sError, bOpened));
-    EXPECT_TRUE(bOpened);
-    EXPECT_EQ(sError, "No space left on device");
-    std::ifstream file(sPath);
-    std::stringstream text;
-    text << file.rdbuf();
-    EXPECT_EQ(text.str(), "old");
-    if (geteuid() != 0) {   // root writes into read-only folders anyway
-        chmod(acFolder, 0555);
-        EXPECT_FALSE(writeFileAtomically(sPath.c_str(), "new", sError, bOpened));
-        EXPECT_FALSE(bOpened);
-        chmod(acFolder, 0755);
-    }
-    unlink(sPath.c_str());
-    EXPECT_EQ(rmdir(acFolder), 0) << "a temporary file was left behind";
 }
