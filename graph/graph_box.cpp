@@ -24,8 +24,8 @@ constexpr int gc_iSCALE_MARGIN = 24;
 constexpr double gc_dFAR = 16384;   ///< beyond this a segment is clipped before it is drawn
 
 void drawScales(int iX, int iY, int iPlot_W, int iPlot_H, int iFont_Height) {
-    const std::vector<std::string> asVertical = scaleLabels(false), asHorizontal = scaleLabels(true);
-    const double dStep_Y = iPlot_H / (g_adPlot_Parms[5] + 1), dStep_X = iPlot_W / (g_adPlot_Parms[2] + 1);
+    const std::vector<std::string> asVertical = scaleLabels(false, iPlot_H), asHorizontal = scaleLabels(true, iPlot_W);
+    const double dStep_Y = iPlot_H / (gridLines(false, iPlot_H) + 1), dStep_X = iPlot_W / (gridLines(true, iPlot_W) + 1);
     for (std::size_t k = 1; k <= asVertical.size(); ++k) {   // right-aligned in the margin
         const char* acLabel = asVertical[k - 1].c_str();
         const int d = static_cast<int>(fl_width(acLabel) + 2);
@@ -183,13 +183,13 @@ void drawGraph(int iX, int iY, int iW, int iH, bool bExport) {
     }
     fl_frame("AAAA", iX, iY, iPlot_W, iPlot_H);
     fl_color(49);
-    const double* P = g_adPlot_Parms;
-    for (int k = 1; k <= P[5]; ++k) {
-        const int c = static_cast<int>(std::ceil(k * iPlot_H / (P[5] + 1)));
+    const double dLines_Y = gridLines(false, iPlot_H), dLines_X = gridLines(true, iPlot_W);
+    for (int k = 1; k <= dLines_Y; ++k) {
+        const int c = static_cast<int>(std::ceil(k * iPlot_H / (dLines_Y + 1)));
         fl_line(iX, iY + c, iX + iPlot_W, iY + c);
     }
-    for (int k = 1; k <= P[2]; ++k) {
-        const int c = static_cast<int>(std::ceil(k * iPlot_W / (P[2] + 1)));
+    for (int k = 1; k <= dLines_X; ++k) {
+        const int c = static_cast<int>(std::ceil(k * iPlot_W / (dLines_X + 1)));
         fl_line(iX + c, iY, iX + c, iY + iPlot_H);
     }
     fl_color(FL_BLACK);

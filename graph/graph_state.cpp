@@ -1,6 +1,7 @@
 // Graph parameters and plots, the graph window's opening and closing, and the image files.
 #include "graph_state.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -64,13 +65,18 @@ void closeGraph() {
     g_eOutput = 0;
 }
 
-std::vector<std::string> scaleLabels(bool bHorizontal) {
-    const double* P = g_adPlot_Parms + (bHorizontal ? 0 : 3);   // low, high, lines
-    const double dStep = (P[1] - P[0]) / (P[2] + 1) * (bHorizontal ? 1 : -1);
+double gridLines(bool bHorizontal, int iPixels) {
+    return std::min(g_adPlot_Parms[bHorizontal ? 2 : 5], static_cast<double>(iPixels));
+}
+
+std::vector<std::string> scaleLabels(bool bHorizontal, int iPixels) {
+    const double* P = g_adPlot_Parms + (bHorizontal ? 0 : 3);   // low, high
+    const double dLines = gridLines(bHorizontal, iPixels);
+    const double dStep = (P[1] - P[0]) / (dLines + 1) * (bHorizontal ? 1 : -1);
     double v = bHorizontal ? P[0] : P[1];
     Matrix m(1, 2);
     std::vector<std::string> asLabels;
-    for (int k = 1; k <= P[2]; ++k) {
+    for (int k = 1; k <= dLines; ++k) {
         m << v + dStep, (std::fabs(P[0]) + std::fabs(P[1])) / 2;
         ClCalculator::cleanMatrix(m);
         v = m(0, 0).real();

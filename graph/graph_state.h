@@ -27,9 +27,13 @@ void openGraph();
 /// Closes it: the plots are emptied, the parameters stay.
 void closeGraph();
 
-/// The scale labels, left to right (bHorizontal) or top to bottom: each step from the limit is
-/// cleaned against the magnitude of the range, so rounding residue prints as 0.
-std::vector<std::string> scaleLabels(bool bHorizontal);
+/// The grid lines across the horizontal axis (bHorizontal) or the vertical one: the parameter's
+/// count, but never more than the iPixels the box has along that axis.
+double gridLines(bool bHorizontal, int iPixels);
+/// The scale labels under those grid lines, left to right (bHorizontal) or top to bottom: each
+/// step from the limit is cleaned against the magnitude of the range, so rounding residue
+/// prints as 0.
+std::vector<std::string> scaleLabels(bool bHorizontal, int iPixels);
 
 enum eIMAGE_FORMAT { eIF_NONE, eIF_PPM, eIF_BMP };
 /// The first ".ppm" or ".bmp" of the name must end it; case counts.

@@ -48,13 +48,18 @@ TEST_F(ClGraph, ParametersFromTheInputLine) {
     }
 }
 
+// No more grid lines (and labels) than the box has pixels, however many the parameters ask.
 TEST_F(ClGraph, ScaleLabelsPrintResidueAsZero) {
     const double adParms[6] = {-1, 1, 4, -1, 1, 4};
     std::copy(adParms, adParms + 6, g_adPlot_Parms);
-    EXPECT_EQ(scaleLabels(true), (std::vector<std::string>{"-0.6", "-0.2", "0.2 ", "0.6 "}));
-    EXPECT_EQ(scaleLabels(false), (std::vector<std::string>{"0.6 ", "0.2 ", "-0.2", "-0.6"}));
+    EXPECT_EQ(scaleLabels(true, 576), (std::vector<std::string>{"-0.6", "-0.2", "0.2 ", "0.6 "}));
+    EXPECT_EQ(scaleLabels(false, 376), (std::vector<std::string>{"0.6 ", "0.2 ", "-0.2", "-0.6"}));
+    EXPECT_EQ(scaleLabels(true, 3), (std::vector<std::string>{"-0.5", "0   ", "0.5 "}));
+    g_adPlot_Parms[5] = 1e9;
+    EXPECT_EQ(gridLines(false, 376), 376);
+    EXPECT_EQ(gridLines(true, 576), 4);
     resetGraph();
-    EXPECT_EQ(scaleLabels(true), std::vector<std::string>{"0   "});
+    EXPECT_EQ(scaleLabels(true, 576), std::vector<std::string>{"0   "});
 }
 
 TEST_F(ClGraph, PlotsStoredOnlyWhileTheGraphWindowIsOpen) {
