@@ -42,5 +42,8 @@ void writeError();
 /// Stores the parser output as the next plot when the graph window is open and the line was a
 /// Plot command with error 0 or 12. Returns whether it was one (g_bPlot is cleared either way).
 bool storePlot(bool bRepeating);
+/// Lets the oldest whole blocks of a display that holds more than g_iDisplay_Limit characters
+/// leave its top (counted in its mp_llDropped_Blocks); called where no line is being rendered.
+void boundDisplays();
 /// Whether the line's last code is ";".
 bool endsSilent(const ClState& line);

@@ -167,5 +167,6 @@ void enterAction() {
     g_acOutput_Line[0] = '\0';
     g_pInput_Display->showInsertPosition();
     cleanUp(false);
+    boundDisplays();
     g_bBusy = false;
 }

@@ -41,6 +41,7 @@ void resetExecution(ClTextPane* pInput, ClTextPane* pOutput) {
     g_pfnRepeat_Poll = nullptr;
     g_pfnEditor_Enter = nullptr;
     g_bBusy = false;
+    g_iDisplay_Limit = gc_iDISPLAY_LIMIT;
     g_pInput_Display = pInput;
     g_pOutput_Display = pOutput;
     g_pActive_Display = pInput;
@@ -48,6 +49,7 @@ void resetExecution(ClTextPane* pInput, ClTextPane* pOutput) {
 }
 
 void primeDisplays() {
+    g_pOutput_Display->mp_llDropped_Blocks = g_pInput_Display->mp_llDropped_Blocks = 0;
     g_pOutput_Display->clearText();
     g_pOutput_Display->appendText(gc_acSPACER);
     g_pOutput_Display->mp_iSaved_Position = g_pOutput_Display->insertPosition();

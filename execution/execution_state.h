@@ -5,6 +5,8 @@
 #include "text_pane.h"
 
 constexpr int gc_iHISTORY_SIZE = 1024;
+constexpr int gc_iDISPLAY_LIMIT = 32 << 20;   ///< characters a display holds before its oldest blocks go
+extern int g_iDisplay_Limit;                  ///< gc_iDISPLAY_LIMIT; tests lower it
 extern const char gc_acIN_PROMPT[];      ///< "\nIn>"
 extern const char gc_acOUT_PROMPT[];     ///< "\nOut>"
 extern const char gc_acSPACER[];         ///< the eight newlines at the top of both displays

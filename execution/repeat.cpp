@@ -91,6 +91,7 @@ bool runPass(int iFirst, int iLast, bool bSilent) {
             std::strcpy(g_acOutput_Line, gc_aacERROR_MESSAGE[24]);
         }
         if (!bHidden) echoLine();
+        boundDisplays();
         g_acOutput_Line[0] = '\0';
         g_pOutput_Display->showInsertPosition();
         g_pInput_Display->showInsertPosition();

@@ -18,6 +18,7 @@ public:
     virtual void setInsertPosition(int iPosition) = 0;
     virtual void showInsertPosition() = 0;              ///< scrolls to the insertion point
     virtual void setVisible(bool bVisible) = 0;
+    virtual int findText(int iFrom, const char* acText) = 0;   ///< the first position at or after iFrom, or -1
 
     /// Inserts at the insertion point and moves it past the text, as a display's insert does.
     void appendText(const char* acText) {
@@ -27,7 +28,8 @@ public:
         setInsertPosition(iPosition + textLength() - iLength);   // a display may show more than the text
     }
 
-    int mp_iSaved_Position = 0;   ///< where the next output goes
+    int mp_iSaved_Position = 0;        ///< where the next output goes
+    long long mp_llDropped_Blocks = 0;  ///< blocks that left the top to bound the text
 };
 
 /// A pane held in a string: orbex-batch's displays and the tests'.
@@ -49,6 +51,10 @@ public:
     void setInsertPosition(int iPosition) override { mp_iInsert = iPosition; }
     void showInsertPosition() override {}
     void setVisible(bool) override {}
+    int findText(int iFrom, const char* acText) override {
+        const std::size_t uiFound = mp_sText.find(acText, static_cast<std::size_t>(iFrom));
+        return uiFound == std::string::npos ? -1 : static_cast<int>(uiFound);
+    }
 
     std::string mp_sText;
     int mp_iInsert = 0;

@@ -13,11 +13,14 @@ constexpr std::size_t gc_uiLEADING_CHARACTERS = 9;
 
 }  // namespace
 
-std::string outputFileText(const std::string& sOutput_Text) {
-    return sOutput_Text.size() > gc_uiLEADING_CHARACTERS ? sOutput_Text.substr(gc_uiLEADING_CHARACTERS) : std::string();
+std::string outputFileText(const std::string& sOutput_Text, long long llDropped) {
+    std::string sText;
+    if (llDropped > 0) sText = "[" + std::to_string(llDropped) + " earlier results left the display, which keeps the last 32 MB]\n";
+    if (sOutput_Text.size() > gc_uiLEADING_CHARACTERS) sText.append(sOutput_Text, gc_uiLEADING_CHARACTERS);
+    return sText;
 }
 
-void saveOutputCommand(const std::string& sOutput_Text) {
+void saveOutputCommand(const std::string& sOutput_Text, long long llDropped) {
     std::string sPath;
     const int iChoice = chooseFile("Save ORBEX Output File", true, sPath);
     if (iChoice < 0) showDialog(eD_ALERT, "Error saving file.");
@@ -29,7 +32,7 @@ void saveOutputCommand(const std::string& sOutput_Text) {
     }
     std::string sError;
     bool bOpened = false;
-    if (writeFileAtomically(sPath.c_str(), outputFileText(sOutput_Text), sError, bOpened)) return;
+    if (writeFileAtomically(sPath.c_str(), outputFileText(sOutput_Text, llDropped), sError, bOpened)) return;
     if (bOpened) showFormatted(eD_ALERT, "Error writing to file '%s':\n%s.", sPath, sError);
     else showFormatted(eD_ALERT, "Error opening '%s'.", sPath);
 }

@@ -4,8 +4,10 @@
 #include <string>
 
 /// Asks for a name (not a data file's) and writes the output display's exact text without the
-/// spacer and the line feed that opens the first output prompt.
-void saveOutputCommand(const std::string& sOutput_Text);
+/// spacer and the line feed that opens the first output prompt; llDropped results that left the
+/// display's top are told in a first line.
+void saveOutputCommand(const std::string& sOutput_Text, long long llDropped = 0);
 
-/// The text written for this output display text: all of it after its first 9 characters.
-std::string outputFileText(const std::string& sOutput_Text);
+/// The text written for this output display text: all of it after its first 9 characters,
+/// after a line that tells the results dropped, if any.
+std::string outputFileText(const std::string& sOutput_Text, long long llDropped = 0);

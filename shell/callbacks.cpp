@@ -204,5 +204,6 @@ void ClCallback::saveIn_cb(Fl_Widget*, void*) { saveInputCommand(); }
 void ClCallback::saveVariable_cb(Fl_Widget*, void* pData) { saveVariableCommand(tokenOf(pData)); }
 
 void ClCallback::saveOut_cb(Fl_Widget*, void*) {
-    saveOutputCommand(g_Main_Window.mp_pPanel->mp_pOutput_Display->exactText());
+    ClTextDisplay& output = *g_Main_Window.mp_pPanel->mp_pOutput_Display;
+    saveOutputCommand(output.exactText(), output.mp_llDropped_Blocks);
 }

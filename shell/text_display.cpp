@@ -91,6 +91,12 @@ void ClTextDisplay::removeText(int iFrom, int iTo) {
     buffer()->remove(iFrom, iTo);
 }
 
+int ClTextDisplay::findText(int iFrom, const char* acText) {
+    flush();
+    int iFound = -1;
+    return buffer()->search_forward(iFrom, acText, &iFound, 1) ? iFound : -1;
+}
+
 void ClTextDisplay::clearText() {
     mp_sPending.clear();
     mp_iPending_Insert = -1;

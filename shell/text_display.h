@@ -23,6 +23,7 @@ public:
     int insertPosition() const override { return mp_iPending_Insert >= 0 ? mp_iPending_Insert : insert_position(); }
     void setInsertPosition(int iPosition) override;
     void showInsertPosition() override;
+    int findText(int iFrom, const char* acText) override;
     void setVisible(bool bVisible) override {
         if (bVisible) show();
         else hide();

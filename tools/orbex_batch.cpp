@@ -221,6 +221,9 @@ int main(int argc, char** argv) {
         bOk = runStream(file, argv[i]) && bOk;
     }
     if (graph.acFile != nullptr) bOk = saveGraphPicture(graph.acFile) && bOk;
+    if (output.mp_llDropped_Blocks > 0)
+        std::fprintf(stderr, "orbex-batch: %lld earlier results left the output display, which keeps the last 32 MB\n",
+                     output.mp_llDropped_Blocks);
     std::fwrite(output.mp_sText.data(), 1, output.mp_sText.size(), stdout);
     std::fputs("\n", stdout);   // ends the last line
     return bOk ? 0 : 1;

@@ -9,6 +9,7 @@
 #include "execution_state.h"
 #include "line_codes.h"
 #include "line_edit.h"
+#include "output_export.h"
 
 namespace {
 
@@ -193,6 +194,36 @@ TEST_F(ClDriver, PollStopsEveryRepetition) {
     EXPECT_EQ(output().substr(sBefore.size()), "\nLimit on Rpts exceeded\nOut>\n");
     EXPECT_EQ(valueOf("u")(0, 0), Complex(9.0));   // ten lines ran: the Rpt line and nine steps
     EXPECT_EQ(g_uiHistory_Next, 4);
+}
+
+bool endsWith(const std::string& sText, const std::string& sEnd) {
+    return sText.size() >= sEnd.size() && sText.compare(sText.size() - sEnd.size(), sEnd.size(), sEnd) == 0;
+}
+
+/// How often the text holds the pattern.
+int countOf(const std::string& sText, const std::string& sPattern) {
+    int iCount = 0;
+    for (std::size_t ui = sText.find(sPattern); ui != std::string::npos; ui = sText.find(sPattern, ui + 1)) ++iCount;
+    return iCount;
+}
+
+// Past the limit the oldest whole blocks leave the top of both displays, typed and repeated
+// lines alike; what comes next lands where it belongs, and Save Output tells what went.
+TEST_F(ClDriver, DisplaysKeepABoundedScrollback) {
+    g_iDisplay_Limit = 200;
+    g_eWindow_Mode = 1;
+    for (int i = 0; i < 20; ++i) enter("123456 + " + std::to_string(i));
+    enter("Rpt(30, 1)");
+    EXPECT_LE(mp_Input.textLength(), 200);
+    EXPECT_LE(mp_Output.textLength(), 200);
+    EXPECT_EQ(mp_Output.mp_sText.substr(0, 13), gc_sSPACER + "\nOut>");
+    EXPECT_EQ(mp_Output.mp_llDropped_Blocks + countOf(mp_Output.mp_sText, "\nOut>"), 20 + 30 + 1);
+    EXPECT_GT(countOf(mp_Input.mp_sText, "\nOut>123456 + 19 \n123475"), 1);   // repeated lines went too
+    EXPECT_TRUE(endsWith(mp_Output.mp_sText, "\nOut>123456 + 19 :\n123475\nOut>\n"));
+    pressDigit(eT_DIGIT_7);
+    EXPECT_TRUE(endsWith(mp_Input.mp_sText, "\n123475\nOut>\nIn>7_"));
+    const std::string sHeader = "[43 earlier results left the display, which keeps the last 32 MB]\nOut>";
+    EXPECT_EQ(outputFileText(mp_Output.mp_sText, mp_Output.mp_llDropped_Blocks).substr(0, sHeader.size()), sHeader);
 }
 
 int lg_iPolls = 0;

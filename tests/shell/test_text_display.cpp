@@ -46,6 +46,8 @@ TEST(ClTextDisplay, LongLinesShowBrokenAndReadBackExactly) {
     EXPECT_EQ(buffer.length(), 10);
     EXPECT_EQ(display.insertPosition(), display.textLength());
     EXPECT_EQ(display.lastChar(), '\n');
+    EXPECT_EQ(display.findText(1, "\nOut>"), 10);   // the gathered text is searched too
+    EXPECT_EQ(display.findText(11, "\nOut>"), -1);
     display.defer(false);
     EXPECT_EQ(display.exactText(), "\nOut>A :\n2\nOut>" + sRow);
     EXPECT_EQ(display.insertPosition(), buffer.length());
