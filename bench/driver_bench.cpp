@@ -1,5 +1,7 @@
 // Speed of lines entered through the Enter action on string panes: a hidden product of the
-// 512 x 512 operands, and repetitions of 10,000 shown or silent lines.
+// 512 x 512 operands, repetitions of 10,000 shown or silent lines, and how long Escape may wait
+// in a repetition of heavy lines.
+#include <algorithm>
 #include <string>
 
 #include <benchmark/benchmark.h>
@@ -47,10 +49,40 @@ void repetition(benchmark::State& state, const char* acRpt_Line) {
     if (ClCalculator::mp_mVariable[eT_u](0, 0) != Complex(10001.0)) state.SkipWithError("not 10,000 repetitions");
 }
 
+double lg_dLast_Poll = 0;      ///< seconds into the repetition of the last look at the events
+double lg_dLongest_Wait = 0;   ///< the longest time between two looks
+
+bool timePoll(unsigned long, double dSeconds) {
+    lg_dLongest_Wait = std::max(lg_dLongest_Wait, dSeconds - lg_dLast_Poll);
+    lg_dLast_Poll = dSeconds;
+    return dSeconds > 1.5;   // Escape, pressed after a second and a half
+}
+
+/// A line of twelve Solves on the 512 x 512 operands, repeated: the time measured is the longest
+/// wait between two looks at the window's events, the longest Escape may take to stop it.
+void escapeWait(benchmark::State& state) {
+    startDriver();
+    if (ClCalculator::mp_mVariable[eT_A].rows() != 512) state.SkipWithError("the operands are not set");
+    state.SetLabel("Rpt of B = A Solve A Solve ... (12 Solves)");
+    for (auto _ : state) {
+        clearHistory();
+        g_bExecute = false;   // stored, not run
+        enterStoredLine("B=AGAGAGAGAGAGAGAGAGAGAGAGA;");
+        g_bExecute = true;
+        lg_dLast_Poll = lg_dLongest_Wait = 0;
+        g_pfnRepeat_Poll = timePoll;
+        enterStoredLine("X(100,1)");
+        g_pfnRepeat_Poll = nullptr;
+        state.SetIterationTime(lg_dLongest_Wait);
+    }
+    if (lg_Output.mp_sText.find("Limit on Rpts exceeded") == std::string::npos) state.SkipWithError("not stopped");
+}
+
 const int gc_iREGISTERED = [] {
     benchmark::RegisterBenchmark("driver_hidden_product", hiddenProduct)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("repeat_shown_10000", repetition, "X(10000,1)")->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("repeat_silent_10000", repetition, "X(10000,1);")->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("escape_wait_heavy_repetition", escapeWait)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
     return 0;
 }();
 
