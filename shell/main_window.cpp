@@ -110,6 +110,10 @@ void ClORBEXWindow::initializeWindow() {
     mp_pNote_Buffer->text(gc_acSIZE_NOTE);
     mp_pPanel = g_eWindow_Mode == 2 ? new ClORBEXUI(true) : new ClORBEXUI();
     setUpDisplays();
+    resetCalculator();
+}
+
+void ClORBEXWindow::resetCalculator() {
     resetExecution(mp_pPanel->mp_pInput_Display, mp_pPanel->mp_pOutput_Display);
     resetGraph();
     g_pfnGraph_Changed = graphChanged;

@@ -12,6 +12,9 @@ public:
 
     /// Builds the landscape panel, attaches the buffers and shows the window.
     void initializeWindow();
+    /// The calculator as the program starts it: no values and no history, the settings and the
+    /// graph at their defaults, the displays primed. The panel and its menu stay as they are.
+    void resetCalculator();
     /// Builds the other orientation; history and variables stay, the displays start afresh.
     void reinitializeWindow();
     /// Fits the input and output displays to the window format and graph state.

@@ -18,8 +18,6 @@ class ClEditor : public ::testing::Test {
 protected:
     void SetUp() override {
         ensureWindow();
-        for (Matrix& mVariable : ClCalculator::mp_mVariable) mVariable.resize(0, 0);
-        cleanUp(true);
     }
     static ClORBEXUI& ui() { return *g_Main_Window.mp_pPanel; }
     static ClTable& table() { return *ui().mp_pTable; }

@@ -17,7 +17,6 @@
 
 TEST(ClFileMenu, SessionSavedClearedAndOpenedAgain) {
     ensureWindow();
-    ClCallback::clearAll_cb(nullptr, nullptr);
     eTOKEN eEnter = eT_ENTER;
     for (const char* acLine : {"B = [1, 2; 3, 4]", "Det (B)"}) {
         setLine(displayToCodes(acLine));

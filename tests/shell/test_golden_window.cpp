@@ -55,7 +55,4 @@ TEST(ClGoldenWindow, ScriptsTypedGiveTheBatchTranscript) {
         EXPECT_EQ(g_Main_Window.mp_pPanel->mp_pOutput_Display->exactText() + "\n",
                   readFile(std::string(ORBEX_GOLDEN_DIR) + "/" + acName + ".out"));
     }
-    ClORBEXUI::mp_miParentheses->set();
-    ClORBEXUI::mp_miError_Item->set();
-    ClCallback::settings_cb(nullptr, nullptr);
 }

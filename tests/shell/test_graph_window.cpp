@@ -23,10 +23,6 @@ class ClGraphWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         ensureWindow();
-        if (g_eOutput != 0) ClCallback::graph_cb(nullptr, nullptr);
-    }
-    void TearDown() override {
-        if (g_eOutput != 0) ClCallback::graph_cb(nullptr, nullptr);
     }
     static void enter(const char* acLine) { enterStoredLine(displayToCodes(acLine)); }
     static const unsigned char* pixel(int iX, int iY) { return g_aucLarge_Graph_Image + 3 * (iY * 600 + iX); }

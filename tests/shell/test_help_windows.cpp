@@ -47,8 +47,6 @@ class ClHelpWindows : public ::testing::Test {
 protected:
     void SetUp() override {
         ensureWindow();
-        if (g_eOutput != 0) ClCallback::graph_cb(nullptr, nullptr);
-        if (g_eWindow_Mode != 0) selectFormat(0);
     }
 };
 
@@ -133,7 +131,6 @@ TEST_F(ClHelpWindows, QuitDoesNothingWhileAHelpWindowIsInFront) {
     EXPECT_TRUE(g_Answers.asTexts.empty());
     EXPECT_TRUE(g_Main_Window.mp_pPanel->mp_pWindow->shown());
     EXPECT_TRUE(helpWindow()->mp_pDisplay_Window->shown());
-    Fl::first_window(g_Main_Window.mp_pPanel->mp_pWindow);   // the calculator in front again
 }
 
 TEST_F(ClHelpWindows, DocumentsListTheirSectionsInOrder) {

@@ -44,10 +44,6 @@ class ClPanel : public ::testing::Test {
 protected:
     void SetUp() override {
         ensureWindow();
-        if (g_eWindow_Mode != 0) selectFormat(0);
-        if (lg_bAlt_On) ClCallback::alt_cb(nullptr, nullptr);
-        g_eOutput = 0;
-        cleanUp(true);
     }
     static ClWindow* window() { return g_Main_Window.mp_pPanel->mp_pWindow; }
 
@@ -173,7 +169,6 @@ TEST_F(ClPanel, KeysReachTheLineFromEveryFocus) {
 }
 
 TEST_F(ClPanel, QuitAsksAndNoKeepsEverything) {
-    Fl::first_window(window());   // in front of any help window an earlier test left open
     sendKey('2', "2");
     g_Answers.iChoice = 0;
     Fl::e_number = FL_CLOSE;

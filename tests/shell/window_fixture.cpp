@@ -1,7 +1,15 @@
 // The shared window and the test answers to its dialogs.
+// Eigen's headers come before X11's, which define Success and None.
+#include "engine_state.h"
+#include "execution_state.h"
+
 #include "window_fixture.h"
 
 #include <cstdlib>
+
+#include <FL/Fl.H>
+
+#include "callbacks.h"
 
 ClAnswers g_Answers;
 
@@ -26,6 +34,16 @@ void ensureWindow() {
         g_pfnChoose_File = answerChooser;
         g_Main_Window.initializeWindow();
     }
+    // What an earlier test left open or switched goes back the way a user would take it.
+    if (lg_eActive_Input != 0) ClCallback::sizeCancel_cb(nullptr, nullptr);
+    if (g_eOutput != 0) ClCallback::graph_cb(nullptr, nullptr);
+    static int iTwo_Windows = 0;
+    ClCallback::mode_cb(nullptr, &iTwo_Windows);
+    if (lg_bAlt_On) ClCallback::alt_cb(nullptr, nullptr);
+    resetMenu();
+    g_Main_Window.resetCalculator();
+    g_Main_Window.finishWork();
+    Fl::first_window(g_Main_Window.mp_pPanel->mp_pWindow);   // in front of any help window
     g_Answers = ClAnswers();
 }
 

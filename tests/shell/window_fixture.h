@@ -15,7 +15,9 @@ struct ClAnswers {
 };
 extern ClAnswers g_Answers;
 
-/// Builds and shows the window once; later calls only reset the answers.
+/// Builds and shows the window once; every call brings the calculator and its window back to
+/// their start-up state (two windows, Alt off, no editor or graph, the Settings checked, no
+/// values, an empty history, primed displays) and clears the answers.
 void ensureWindow();
 
 /// A buffer's text (the toolkit's copy freed).
