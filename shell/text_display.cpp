@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 #include <FL/Fl.H>
 #include <FL/fl_draw.H>
@@ -91,10 +92,17 @@ void ClTextDisplay::removeText(int iFrom, int iTo) {
     buffer()->remove(iFrom, iTo);
 }
 
+// Note: the toolkit's own search compares past the end of its buffer near the end of the text.
 int ClTextDisplay::findText(int iFrom, const char* acText) {
     flush();
-    int iFound = -1;
-    return buffer()->search_forward(iFrom, acText, &iFound, 1) ? iFound : -1;
+    const Fl_Text_Buffer& text = *buffer();
+    const int iLength = static_cast<int>(std::strlen(acText));
+    for (int iAt = std::max(iFrom, 0); iAt + iLength <= text.length(); ++iAt) {
+        int i = 0;
+        while (i < iLength && text.byte_at(iAt + i) == acText[i]) ++i;
+        if (i == iLength) return iAt;
+    }
+    return -1;
 }
 
 void ClTextDisplay::clearText() {
