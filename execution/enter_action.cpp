@@ -24,8 +24,7 @@ bool evaluateLine() {
     lg_bAssignTrue = false;
     line.mp_uiCursor = line.mp_uiLength;
     displayCurrent();
-    if (g_pInput_Display->textLength() > 0 && g_pActive_Display->textLength() > 0)   // the cursor mark goes
-        g_pActive_Display->removeText(g_pActive_Display->textLength() - 1, g_pActive_Display->textLength());
+    removeCursorMark(*g_pActive_Display);
     line.mp_acInput[line.mp_uiLength] = 0;
     bool bShow = true;
     if (lg_eActive_Input == 0 && line.mp_uiLength > 0) {

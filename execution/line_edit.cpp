@@ -43,10 +43,12 @@ void insertToken(eTOKEN t) {
     line.mp_acInput[line.mp_uiLength] = 0;
 }
 
+void removeCursorMark(ClTextPane& pane) {
+    if (pane.lastChar() == gc_acCURSOR[0]) pane.removeText(pane.textLength() - 1, pane.textLength());
+}
+
 void displayCurrent() {
-    // A cursor mark left in the input display while another display was active goes first.
-    if (g_pInput_Display->lastChar() == gc_acCURSOR[0])
-        g_pInput_Display->removeText(g_pInput_Display->textLength() - 1, g_pInput_Display->textLength());
+    removeCursorMark(*g_pInput_Display);   // left there while another display was active
     const ClState& line = g_Current_State;
     if (g_pActive_Display->textLength() > static_cast<int>(line.mp_uiDisplay_Start)) eraseLine();
     g_pActive_Display->setInsertPosition(g_pActive_Display->textLength());
@@ -140,8 +142,8 @@ void lineAction(eTOKEN t) {
     }
 }
 
-eKEY_ACTION keyAction(unsigned char ucKey, eTOKEN& t) {
-    t = tokenOfCode(ucKey);
+eKEY_ACTION typeKey(unsigned char ucKey) {
+    const eTOKEN t = tokenOfCode(ucKey);
     switch (t) {
     case eT_PREV:
     case eT_NEXT:
@@ -149,8 +151,16 @@ eKEY_ACTION keyAction(unsigned char ucKey, eTOKEN& t) {
     case eT_MOVE_RIGHT:
     case eT_BKSP: return eKA_IGNORE;   // those come only from the arrow and BackSpace keys
     case eT_CLEAR:
-    case eT_ENTER: return eKA_STATE;
+    case eT_ENTER:
+        lineAction(t);
+        return eKA_STATE;
     case eT_ALTERNATE: return eKA_ALT;
-    default: return t >= eT_DIGIT_0 && t <= eT_EXPONENT ? eKA_DIGIT : eKA_TOKEN;
+    default:
+        if (t >= eT_DIGIT_0 && t <= eT_EXPONENT) {
+            pressDigit(t);
+            return eKA_DIGIT;
+        }
+        pressToken(t);
+        return eKA_TOKEN;
     }
 }

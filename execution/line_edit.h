@@ -1,6 +1,7 @@
 // Editing the input line: inserting tokens, the cursor, deletion, clearing and its rendering.
 #pragma once
 
+#include "text_pane.h"
 #include "tokens.h"
 
 /// Inserts t at the cursor, with a "(" after it when Auto Parentheses applies.
@@ -19,4 +20,9 @@ void lineAction(eTOKEN t);
 
 /// What a typed character does.
 enum eKEY_ACTION { eKA_IGNORE, eKA_TOKEN, eKA_DIGIT, eKA_STATE, eKA_ALT };
-eKEY_ACTION keyAction(unsigned char ucKey, eTOKEN& t);
+/// Types one key as the keyboard does: a token or a number character, both checked, or a line
+/// action. Returns what the key was; the Alt key is the window's own business.
+eKEY_ACTION typeKey(unsigned char ucKey);
+
+/// Removes the cursor mark "_" when it ends the pane's text.
+void removeCursorMark(ClTextPane& pane);

@@ -14,8 +14,7 @@ void showComment(const std::string& sComment) {
     writeOutput(("\n" + sComment).c_str());
     if (g_eWindow_Mode == 0) return;
     ClTextPane& input = *g_pInput_Display;
-    if (g_pActive_Display->lastChar() == gc_acCURSOR[0])   // the mark moves below the comment
-        g_pActive_Display->removeText(g_pActive_Display->textLength() - 1, g_pActive_Display->textLength());
+    removeCursorMark(*g_pActive_Display);   // the mark moves below the comment
     input.setInsertPosition(input.textLength());
     input.appendText(("\n" + std::string(gc_acOUT_PROMPT) + sComment + "\n").c_str());
     input.mp_iSaved_Position = input.insertPosition();

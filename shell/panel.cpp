@@ -216,12 +216,10 @@ int ClWindow::mapKey(int iEvent) {
     }
     const unsigned char ucKey = static_cast<unsigned char>(Fl::event_text()[0]);
     if (ucKey < 1 || ucKey > 126) return 0;
-    switch (keyAction(ucKey, t)) {
-    case eKA_STATE: ClCallback::state_cb(nullptr, &t); break;
-    case eKA_ALT: ClCallback::alt_cb(nullptr, &t); break;
-    case eKA_DIGIT: ClCallback::digit_cb(nullptr, &t); break;
-    case eKA_TOKEN: ClCallback::token_cb(nullptr, &t); break;
-    case eKA_IGNORE: break;
+    switch (typeKey(ucKey)) {
+    case eKA_STATE: g_Main_Window.finishWork(); break;
+    case eKA_ALT: ClCallback::alt_cb(nullptr, nullptr); break;
+    default: break;
     }
     return 1;
 }

@@ -79,15 +79,7 @@ const ClCommand* findCommand(const std::string& name, bool bSetting_Only) {
 
 /// Types codes key by key, as the keyboard does: checked, with Auto Parentheses.
 void typeKeys(const std::string& codes) {
-    for (const char c : codes) {
-        eTOKEN t = eT_NULL;
-        switch (keyAction(static_cast<unsigned char>(c), t)) {
-        case eKA_TOKEN: pressToken(t); break;
-        case eKA_DIGIT: pressDigit(t); break;
-        case eKA_STATE: lineAction(t); break;
-        default: break;
-        }
-    }
+    for (const char c : codes) typeKey(static_cast<unsigned char>(c));
 }
 
 /// Runs every line of a stream; returns false when a line had to be refused.

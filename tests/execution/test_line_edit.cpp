@@ -20,15 +20,7 @@ protected:
             {"<Left>", eT_MOVE_LEFT}, {"<Right>", eT_MOVE_RIGHT}, {"<BkSp>", eT_BKSP}, {"<Clear>", eT_CLEAR}};
         for (const auto& action : aACTIONS)
             if (step == action.acName) return lineAction(action.eAction);
-        for (unsigned char ucKey : step) {
-            eTOKEN t;
-            switch (keyAction(ucKey, t)) {
-            case eKA_DIGIT: pressDigit(t); break;
-            case eKA_TOKEN: pressToken(t); break;
-            case eKA_STATE: lineAction(t); break;
-            default: break;
-            }
-        }
+        for (unsigned char ucKey : step) typeKey(ucKey);
     }
 
     /// The line as the input display shows it, cursor mark included.

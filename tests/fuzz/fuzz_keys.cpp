@@ -70,17 +70,6 @@ void (*const gc_apfnCOMMANDS[])() = {
 };
 constexpr std::size_t gc_uiCOMMANDS = sizeof gc_apfnCOMMANDS / sizeof gc_apfnCOMMANDS[0];
 
-/// A byte below 128 is the key of that code, as the window's key handler maps it.
-void pressKey(unsigned char ucKey) {
-    eTOKEN t = eT_NULL;
-    switch (keyAction(ucKey, t)) {
-    case eKA_TOKEN: pressToken(t); break;
-    case eKA_DIGIT: pressDigit(t); break;
-    case eKA_STATE: lineAction(t); break;
-    default: break;
-    }
-}
-
 bool tailIsClear(const ClState& line) {
     for (int i = line.mp_uiLength; i < gc_iLINE_SIZE; ++i)
         if (line.mp_acInput[i] != 0) return false;
@@ -128,7 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pucData, std::size_t u
     lg_pucEnd = pucData + uiSize;
     while (lg_pucNext < lg_pucEnd) {
         const unsigned char ucByte = *lg_pucNext++;
-        if (ucByte < 128) pressKey(ucByte);
+        if (ucByte < 128) typeKey(ucByte);   // the key of that code
         else gc_apfnCOMMANDS[(ucByte - 128) % gc_uiCOMMANDS]();
         checkState();
         if (lg_Output.textLength() + lg_Input.textLength() > gc_iMAX_OUTPUT) clearHistory();

@@ -25,11 +25,7 @@ protected:
     static void open() { ClCallback::editSizes_cb(nullptr, const_cast<eTOKEN*>(&eToken_Matrix[0])); }
     /// Types display texts into the active line, and Enter when asked.
     static void type(const char* acText, bool bEnter = false) {
-        for (unsigned char ucKey : displayToCodes(acText)) {
-            eTOKEN t;
-            if (keyAction(ucKey, t) == eKA_DIGIT) pressDigit(t);
-            else pressToken(t);
-        }
+        for (unsigned char ucKey : displayToCodes(acText)) typeKey(ucKey);
         if (bEnter) lineAction(eT_ENTER);
     }
     static void setSizes(int iRows, int iCols) {
