@@ -145,6 +145,7 @@ void printNumbers(benchmark::State& state, int iFormat) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    configureProcess();
     resetEngine();
     setOperands();   // the driver's benchmarks keep what they find
     for (const auto& line : gc_aLINES)

@@ -150,6 +150,7 @@ BENCHMARK(BM_KeyPressFullLine)->ArgName("format")->Arg(0)->Arg(1)->Arg(2)->Unit(
 }  // namespace
 
 int main(int argc, char** argv) {
+    configureProcess();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     Display* pDisplay = XOpenDisplay(nullptr);

@@ -47,7 +47,8 @@ public:
     static bool charToDouble(const char* text, double& value);
 
     // Grammar and driver.
-    static bool tParser();
+    /// Evaluates the token stream; a value that will not be shown (bShow false) is not formatted.
+    static bool tParser(bool bShow = true);
     static Matrix statement();
     static Matrix assignment();
     static Matrix primary();
@@ -107,6 +108,10 @@ void deriveCodeDictionary();
 inline double cubeWork(Eigen::Index i, Eigen::Index j, Eigen::Index k) {
     return static_cast<double>(i) * static_cast<double>(j) * static_cast<double>(k);
 }
+
+/// What the process must settle before its first line: the C locale, a heap that keeps freed
+/// matrices, one BLAS thread. Every program's main calls it first.
+void configureProcess();
 
 // Helpers shared by the engine and its callers.
 bool ismyfinite(double x);

@@ -29,7 +29,6 @@ unsigned short g_uiActive_Plots = 0;
 bool g_bPlot = false;
 double g_dLine_Work = 0.0;
 bool (*g_pfnWork_Poll)() = nullptr;
-bool g_bShow_Result = true;
 
 void resetEngine() {
     for (Matrix& mVariable : ClCalculator::mp_mVariable) mVariable.resize(0, 0);
@@ -52,7 +51,6 @@ void resetEngine() {
     g_bPlot = false;
     g_dLine_Work = 0.0;
     g_pfnWork_Poll = nullptr;
-    g_bShow_Result = true;
     g_uiError_Number = 0;
     g_Current_State = ClCalculator::mp_NULL_STATE;
     g_Current_State_Bkp = ClCalculator::mp_NULL_STATE;

@@ -25,7 +25,6 @@ extern double g_dLine_Work;                          ///< work of the heavy oper
 /// Asked before every heavy operation; true stops the line with error 28. Set while a
 /// repetition runs, so that Escape is heard inside a long line too.
 extern bool (*g_pfnWork_Poll)();
-extern bool g_bShow_Result;                          ///< the value will be shown: format it
 
 /// Restores every engine global to its start-up value, reseeds the never-seeded random
 /// generator and registers the keys.

@@ -46,13 +46,13 @@ bool showInvalid() {
 }
 
 /// The driver's last step: a finite value is cleaned, shown and becomes Ans, accepted or not.
-/// A hidden value is not formatted unless an error is shown with it.
-bool showResult(bool bAccepted) {
+/// A hidden value (bShow false) is not formatted unless an error is shown with it.
+bool showResult(bool bAccepted, bool bShow) {
     Matrix& mOutput = ClCalculator::mp_mParser_Output;
     if (!isNumber(mOutput)) return showInvalid();
     g_acOutput_Line[0] = '\0';
     if (g_bZero_Out && mOutput.rows() > 0) ClCalculator::cleanMatrix(mOutput);
-    if (g_bShow_Result || g_uiError_Number != 0) ClCalculator::matrixDisplay(mOutput);
+    if (bShow || g_uiError_Number != 0) ClCalculator::matrixDisplay(mOutput);
     ClCalculator::mp_mLast_Output = mOutput;
     return bAccepted;
 }
@@ -61,7 +61,7 @@ bool showResult(bool bAccepted) {
 
 // tParser := statement, then the decision on its value.
 // Returns true for an accepted, all-finite value; the error number tells the rest.
-bool ClCalculator::tParser() {
+bool ClCalculator::tParser(bool bShow) {
     startLine();
     if (nextToken() == eT_NULL) {   // an empty line shows nothing and keeps Ans
         lg_uiToken_Stream_Length = 0;
@@ -74,12 +74,12 @@ bool ClCalculator::tParser() {
         raiseError(8);
     } else if (bConsumed || g_uiError_Number == 0) {
         if (mp_mParser_Output.size() <= gc_iMAX_ENTRIES)
-            return g_uiError_Number == 12 ? showInvalid() : showResult(true);
+            return g_uiError_Number == 12 ? showInvalid() : showResult(true, bShow);
         mp_mParser_Output.resize(0, 0);
         raiseError(19);
     }
     lg_uiNext_Token = 0;   // failure
-    return g_uiError_Number == 12 ? showInvalid() : showResult(false);
+    return g_uiError_Number == 12 ? showInvalid() : showResult(false, bShow);
 }
 
 // statement := assignment | expression

@@ -37,9 +37,7 @@ bool evaluateLine() {
     }
     if (!g_bExecute) return false;
     if (ClCalculator::tLexer()) {
-        g_bShow_Result = bShow;   // a hidden value is not formatted
-        ClCalculator::tParser();
-        g_bShow_Result = true;
+        ClCalculator::tParser(bShow);   // a hidden value is not formatted
     }
     return bShow;
 }

@@ -42,9 +42,7 @@ void evaluateEntry(int i, bool bShow) {
     g_Current_State = lg_State_History[i];
     g_uiHistory_Next = static_cast<unsigned short>(i + 1);
     if (ClCalculator::tLexer()) {
-        g_bShow_Result = bShow;
-        ClCalculator::tParser();
-        g_bShow_Result = true;
+        ClCalculator::tParser(bShow);
     }
     g_uiHistory_Next = uiCount;
 }

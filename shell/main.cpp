@@ -1,6 +1,8 @@
 // orbex: the calculator window. Starts on the user's X display, runs the event loop until the
 // quit question is answered, and saves nothing.
-#include <clocale>
+// Eigen's headers come before X11's, which define Success and None.
+#include "calculator.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -46,7 +48,7 @@ void setWindowIcon() {
 }  // namespace
 
 int main() {
-    std::setlocale(LC_ALL, "C");
+    configureProcess();
     Display* pDisplay = XOpenDisplay(nullptr);
     if (!pDisplay) {
         const char* acName = std::getenv("DISPLAY");

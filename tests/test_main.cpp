@@ -1,12 +1,10 @@
-// Test entry point: the C locale, as printf-style formatting and streams depend on it.
-#include <clocale>
-#include <locale>
-
+// Test entry point: the process set up as the program's own, the C locale included.
 #include <gtest/gtest.h>
 
+#include "calculator.h"
+
 int main(int argc, char** argv) {
-    std::setlocale(LC_ALL, "C");
-    std::locale::global(std::locale::classic());
+    configureProcess();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

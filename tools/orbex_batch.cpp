@@ -2,7 +2,6 @@
 // and prints the text the output display then shows in the two-window format.
 #include <algorithm>
 #include <cerrno>
-#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -161,7 +160,7 @@ bool saveGraphPicture(const char* acFile) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::setlocale(LC_ALL, "C");
+    configureProcess();
     ClStringPane input, output;
     resetExecution(&input, &output);
     int iFirst_File = 1;

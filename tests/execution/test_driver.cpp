@@ -242,13 +242,15 @@ TEST_F(ClDriver, PollIsHeardInsideARepeatedLine) {
 }
 
 TEST_F(ClDriver, HiddenValueIsNotFormatted) {
-    g_bShow_Result = false;
-    evaluate("[1, 2]");
+    const auto evaluateHidden = [](const char* acLine) {
+        setLine(displayToCodes(acLine));
+        if (ClCalculator::tLexer()) ClCalculator::tParser(false);
+    };
+    evaluateHidden("[1, 2]");
     EXPECT_STREQ(g_acOutput_Line, "");
-    evaluate("[1, 2] + [1, 2, 3]");   // an error is shown with its value
-    evaluate("[1, 2] / 0");
+    evaluateHidden("[1, 2] + [1, 2, 3]");   // an error is shown with its value
+    evaluateHidden("[1, 2] / 0");
     EXPECT_STRNE(g_acOutput_Line, "");
-    g_bShow_Result = true;
 }
 
 int lg_iGraph_Calls = 0;   ///< redraws, plus a hundred for each graph brought to the front

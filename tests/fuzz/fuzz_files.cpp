@@ -42,6 +42,11 @@ std::string storedLine(const ClState& entry) {
 
 }  // namespace
 
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    configureProcess();
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pucData, std::size_t uiSize) {
     static const bool bReady = [] {
         resetExecution(&lg_Input, &lg_Output);

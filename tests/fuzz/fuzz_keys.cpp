@@ -109,6 +109,11 @@ void checkState() {
 
 }  // namespace
 
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    configureProcess();
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pucData, std::size_t uiSize) {
     if (uiSize > gc_uiMAX_INPUT) return 0;
     resetExecution(&lg_Input, &lg_Output);

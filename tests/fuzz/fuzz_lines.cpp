@@ -80,6 +80,11 @@ void runLine(const std::uint8_t* pucCodes, std::size_t uiLength, int iLine) {
 
 }  // namespace
 
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    configureProcess();
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pucData, std::size_t uiSize) {
     if (uiSize > gc_uiMAX_INPUT) return 0;
     resetEngine();
