@@ -3,6 +3,7 @@
 // and a key press on a full line of 511 codes until the input line is drawn again. The other
 // window benchmarks of this program are in window_results_bench.cpp and window_views_bench.cpp.
 // Eigen's headers come before X11's, which define Success and None.
+#include "calculator.h"
 #include "callbacks.h"
 #include "execution_state.h"
 #include "main_window.h"
