@@ -145,13 +145,9 @@ void drawCorners(int iX, int iY, int iW, int iH, bool bExport) {
         std::snprintf(acLow, sizeof acLow, "(%4.4G, %4.4G)", P[0], P[3]);
         std::snprintf(acHigh, sizeof acHigh, "(%4.4G, %4.4G)", P[1], P[4]);
     } else {
-        for (auto corner : {std::make_pair(acLow, 0), std::make_pair(acHigh, 1)}) {
-            char acX[32], acY[32];
-            std::snprintf(acX, sizeof acX, "%4.4G", P[corner.second]);
-            std::snprintf(acY, sizeof acY, "%4.4G", P[3 + corner.second]);
-            std::string sText = std::string("(") + acX + ", " + acY + ")";
-            sText.erase(std::remove(sText.begin(), sText.end(), ' '), sText.end());
-            std::snprintf(corner.first, sizeof acLow, "%s", sText.c_str());
+        for (auto corner : {std::make_pair(acLow, 0), std::make_pair(acHigh, 1)}) {   // without blanks
+            std::snprintf(corner.first, sizeof acLow, "(%4.4G,%4.4G)", P[corner.second], P[3 + corner.second]);
+            clearChars(corner.first, ' ');
         }
     }
     const int iDescent = fl_descent(), iHeight = fl_height();
