@@ -18,7 +18,8 @@ void writeInputResult() {
     g_pInput_Display->appendText(g_acOutput_Line);
 }
 
-/// Steps 1 to 3: the line is taken from the display, stored and evaluated. Returns the show flag.
+/// The line is taken from the display, stored and evaluated. Returns whether its value is to be
+/// shown: not after a final ";", nor with Execute off.
 bool evaluateLine() {
     ClState& line = g_Current_State;
     lg_bAssignTrue = false;
@@ -42,7 +43,8 @@ bool evaluateLine() {
     return bShow;
 }
 
-/// Steps 6 to 8: a plot or a repetition writes its own output, a failed Rpt condition none.
+/// A plot or a repetition writes its own output, a failed Rpt condition none. Returns whether
+/// the line's value is still to be shown.
 bool dispatch(bool bShow) {
     if (storePlot(false)) bShow = false;
     if (g_bRepeat) {
@@ -65,7 +67,7 @@ bool dispatch(bool bShow) {
     return bShow;
 }
 
-/// Steps 9 to 11: prompt, echo, and the result or the error.
+/// The output of the line: prompt, echo, and the result or the error.
 void writeBlock(bool bShow) {
     writeBoth(gc_acOUT_PROMPT);
     writeOutput(bShow ? (echoText(g_Current_State) + " :\n").c_str() : "\n");

@@ -47,8 +47,8 @@ void evaluateEntry(int i, bool bShow) {
     g_uiHistory_Next = uiCount;
 }
 
-/// Whether the range of entry uiLine lies in the history: wholly before the line, or reaching
-/// it or later lines only below uiLimit.
+/// Whether the range iFrom to iTo steps back from entry iLine lies in the history: wholly before
+/// the line, or reaching it or later lines only below iLimit.
 bool rangeFits(int iLine, int iFrom, int iTo, int iLimit) {
     if (iLine - iFrom < 0) return false;
     return iTo > 0 ? iLine >= iFrom : iLine - iTo + 1 < iLimit;
