@@ -27,7 +27,7 @@ Matrix ClCalculator::raiseError(unsigned short uiError) {
 namespace {
 // A value or closer: literals, i, pi, the variables, "]" and ")". Nothing may follow it
 // without an operator, since there is no implicit multiplication.
-bool endsValue(unsigned short n) {
+bool streamEndsValue(unsigned short n) {
     const eTOKEN ePrevious = lg_aToken_Stream[n - 1].mp_eToken;
     return (ePrevious >= eT_REAL_NUMBER && ePrevious <= eT_w) || ePrevious == eT_RBRACKET ||
            ePrevious == eT_RPAREN;
@@ -38,13 +38,13 @@ bool isPrefixOrAssign(eTOKEN eToken) { return eToken >= eT_DIAG && eToken <= eT_
 
 // The placement checks overwrite any error already set.
 bool ClCalculator::valueCheck(unsigned short n) {
-    if (n == 0 || !endsValue(n)) return true;
+    if (n == 0 || !streamEndsValue(n)) return true;
     g_uiError_Number = 14;
     return false;
 }
 
 bool ClCalculator::unaryCheck(unsigned short n) {
-    if (n == 0 || !endsValue(n)) return true;
+    if (n == 0 || !streamEndsValue(n)) return true;
     g_uiError_Number = 15;
     return false;
 }

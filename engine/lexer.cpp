@@ -13,11 +13,6 @@ constexpr unsigned short gc_uiLINE_MAX = gc_iLINE_SIZE - 1;       ///< room for 
 
 bool isNumberCode(eTOKEN eToken) { return eToken >= eT_DIGIT_0 && eToken <= eT_EXPONENT; }
 
-bool isPrefixOrCommand(eTOKEN eToken) {
-    return (eToken >= eT_DIAG && eToken <= eT_EL_OP) || eToken == eT_ROOTS || eToken == eT_QR ||
-           eToken == eT_RPT || eToken == eT_PLOT || eToken == eT_SQRT;
-}
-
 bool isBinaryOperator(eTOKEN eToken) {
     switch (eToken) {
         case eT_PLUS: case eT_LDIV: case eT_ELDIV: case eT_RDIV: case eT_ERDIV:
@@ -113,7 +108,7 @@ bool ClLexerRun::handleToken(eTOKEN eToken, unsigned short uiPosition) {
         }
         return append(eToken, &ClCalculator::mp_mVariable[eToken]);
     }
-    if (isPrefixOrCommand(eToken)) return ClCalculator::unaryCheck(n) && append(eToken);
+    if (takesParenthesis(eToken)) return ClCalculator::unaryCheck(n) && append(eToken);
     if (isBinaryOperator(eToken)) return ClCalculator::binaryCheck(n) && append(eToken);
     g_uiError_Number = 2;   // a token that may not occur in a line
     return false;

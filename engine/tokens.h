@@ -39,3 +39,9 @@ inline eTOKEN tokenOfCode(unsigned char ucCode) {
 }
 
 inline bool isVariableToken(int iToken) { return iToken >= eT_A && iToken <= eT_w; }
+/// The functions and commands whose arguments follow in parentheses: each takes an automatic "("
+/// when typed with Auto Parentheses on, and stands where a prefix may.
+inline bool takesParenthesis(eTOKEN eToken) {
+    return (eToken >= eT_DIAG && eToken <= eT_EL_OP) || eToken == eT_ROOTS || eToken == eT_QR || eToken == eT_RPT ||
+           eToken == eT_PLOT || eToken == eT_SQRT;
+}

@@ -17,7 +17,7 @@ bool isValueGroup(int t) {
 bool isBinaryGroup(int t) { return (t >= eT_PLUS && t <= eT_ETIMES) || t == eT_POWER || t == eT_TENSOR; }
 
 /// Tokens that close a value: no value and no number may come next.
-bool endsValue(int p) {
+bool tokenEndsValue(int p) {
     return p == eT_ANS || p == eT_RBRACKET || p == eT_RPAREN || isNumberCharacter(p) || p == eT_I ||
            p == eT_PI || isVariableToken(p);
 }
@@ -44,7 +44,7 @@ bool tokenErrorCheck(eTOKEN t) {
     }
     const eTOKEN p = tokenBeforeCursor();
     if (isStarter(t)) return false;
-    if (isValueGroup(t) && endsValue(p)) return false;
+    if (isValueGroup(t) && tokenEndsValue(p)) return false;
     if ((isNumberCharacter(p) || p == eT_I) &&
         (t == eT_LBRACKET || t == eT_LPAREN || (t >= eT_DIAG && t <= eT_ANS)))
         return false;

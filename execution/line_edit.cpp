@@ -13,12 +13,6 @@ namespace {
 
 char lg_acInput_Line[8192];   ///< rendered tokens; the longest display text is 7 characters
 
-/// Functions that take their arguments in parentheses get one with Auto Parentheses on.
-bool takesParenthesis(eTOKEN t) {
-    return (t >= eT_DIAG && t <= eT_EL_OP) || t == eT_QR || t == eT_ROOTS || t == eT_SQRT || t == eT_RPT ||
-           t == eT_PLOT;
-}
-
 void appendRendering(unsigned short uiFrom, unsigned short uiTo) {
     g_Current_State.inputToChar(lg_acInput_Line, uiFrom, uiTo);
     g_pActive_Display->appendText(lg_acInput_Line);
