@@ -103,7 +103,7 @@ void evaluateLine(benchmark::State& state, const std::vector<eTOKEN>& aeLine) {
         Matrix mValue = ClCalculator::expression();
         benchmark::DoNotOptimize(mValue.data());
     }
-    if (g_uiError_Number != 0) state.SkipWithError(gc_aacERROR_MESSAGE[g_uiError_Number % gc_iERROR_COUNT]);
+    if (g_uiError_Number != 0) state.SkipWithError(gc_aacERROR_MESSAGE[g_uiError_Number % eE_COUNT]);
 }
 
 /// The text of A in one format, Zero Out on.

@@ -103,7 +103,7 @@ std::string echoText(const ClState& line) {
 }
 
 void writeError() {
-    writeBoth(gc_aacERROR_MESSAGE[g_uiError_Number < gc_iERROR_COUNT ? g_uiError_Number : 0]);
+    writeBoth(g_uiError_Number < eE_COUNT ? gc_aacERROR_MESSAGE[g_uiError_Number] : gc_aacERROR_MESSAGE[eE_NONE]);
     if (g_acOutput_Line[0] != '\0' && ClCalculator::mp_mParser_Output.rows() > 0) {
         writeBoth(":\n");
         writeBoth(g_acOutput_Line);

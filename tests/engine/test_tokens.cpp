@@ -1,4 +1,5 @@
-// Token vocabulary, button table, dictionaries, input-line records and placement checks.
+// Token vocabulary, button table, dictionaries, input-line records, placement checks and the
+// error messages.
 #include <cstring>
 #include <set>
 
@@ -76,6 +77,12 @@ TEST_F(ClTokens, TooltipsNameTheirKeyWhereTheyHaveOne) {
                 SCOPED_TRACE(button.mp_acLabel);
                 EXPECT_NE(std::strstr(button.mp_acTooltip, testCase.acKey), nullptr);
             }
+}
+
+// A line that fails always says why; only "no error" has nothing to say.
+TEST_F(ClTokens, EveryErrorHasAMessage) {
+    EXPECT_STREQ(gc_aacERROR_MESSAGE[eE_NONE], "");
+    for (int iError = eE_NONE + 1; iError < eE_COUNT; ++iError) EXPECT_STRNE(gc_aacERROR_MESSAGE[iError], "") << iError;
 }
 
 TEST_F(ClTokens, HighCodesReadAsNull) {
