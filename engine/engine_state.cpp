@@ -53,7 +53,7 @@ void resetEngine() {
     g_dLine_Work = 0.0;
     g_pfnWork_Poll = nullptr;
     g_bShow_Result = true;
-    g_uiError_Number = 0;
+    g_uiError_Number = eE_NONE;
     g_Current_State = ClCalculator::mp_NULL_STATE;
     g_Current_State_Bkp = ClCalculator::mp_NULL_STATE;
     std::srand(1);   // the state rand() has when the program never seeds it
