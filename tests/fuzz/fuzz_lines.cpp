@@ -75,7 +75,7 @@ void runLine(const std::uint8_t* pucCodes, std::size_t uiLength, int iLine) {
     if (bLexed) ClCalculator::tParser();
     checkState();
     if (bLexed && ClCalculator::mp_mParser_Output.rows() > 0) displayAll(ClCalculator::mp_mParser_Output, iLine);
-    g_uiError_Number = 0;
+    g_uiError_Number = eE_NONE;
 }
 
 }  // namespace
