@@ -95,15 +95,15 @@ void evaluateLine(benchmark::State& state, const std::vector<eTOKEN>& aeLine) {
     }
     g_Current_State.mp_uiLength = static_cast<unsigned short>(aeLine.size());
     state.SetLabel(text);
-    g_uiError_Number = 0;
+    g_uiError_Number = eE_NONE;
     if (!ClCalculator::tLexer()) state.SkipWithError("the line does not lex");
     for (auto _ : state) {   // every iteration is a line of its own, with its own work budget
-        g_uiError_Number = 0;
+        g_uiError_Number = eE_NONE;
         startLine();
         Matrix mValue = ClCalculator::expression();
         benchmark::DoNotOptimize(mValue.data());
     }
-    if (g_uiError_Number != 0) state.SkipWithError(gc_aacERROR_MESSAGE[g_uiError_Number % gc_iERROR_COUNT]);
+    if (g_uiError_Number != eE_NONE) state.SkipWithError(gc_aacERROR_MESSAGE[g_uiError_Number % eE_COUNT]);
 }
 
 /// The text of A in one format, Zero Out on.

@@ -183,10 +183,11 @@ void editorEnterEntry() {
     ClTable& table = *panel().mp_pTable;
     if (table.mp_iEdit_Row == ClTable::gc_iNONE) return;
     if (g_Current_State.mp_uiLength > 0) {
-        if (g_uiError_Number != 0) {   // the line stays in its cell to be mended
-            const unsigned short uiError = g_uiError_Number < gc_iERROR_COUNT ? g_uiError_Number : 0;
-            g_uiError_Number = 0;
-            showDialog(eD_MESSAGE, gc_aacERROR_MESSAGE[uiError]);
+        if (g_uiError_Number != eE_NONE) {   // the line stays in its cell to be mended
+            const char* const acMessage =
+                g_uiError_Number < eE_COUNT ? gc_aacERROR_MESSAGE[g_uiError_Number] : gc_aacERROR_MESSAGE[eE_NONE];
+            g_uiError_Number = eE_NONE;
+            showDialog(eD_MESSAGE, acMessage);
             displayCurrent();
             return;
         }

@@ -39,13 +39,13 @@ double scalarArgument() {
 }
 
 /// The vector v (a row) on diagonal kk of a square zero matrix: above the main diagonal for
-/// kk > 0, below it for kk < 0. Error 19 above 262144 entries.
+/// kk > 0, below it for kk < 0. eE_MATRIX_SIZE above 262144 entries.
 Matrix diagonalMatrix(const Matrix& mVector, double dK) {
     const double dOffset = std::trunc(dK);
     const double dSize = static_cast<double>(mVector.cols()) + std::fabs(dOffset);
     // Note: the size is checked in floating point first, so a huge or non-finite k is refused
     // before anything is converted or allocated.
-    if (!(dSize * dSize <= static_cast<double>(gc_iMAX_ENTRIES))) return ClCalculator::raiseError(19);
+    if (!(dSize * dSize <= static_cast<double>(gc_iMAX_ENTRIES))) return ClCalculator::raiseError(eE_MATRIX_SIZE);
     const auto iSize = static_cast<Eigen::Index>(dSize);
     Matrix mResult = Matrix::Zero(iSize, iSize);
     mResult.diagonal(static_cast<Eigen::Index>(dOffset)) = mVector.transpose();
@@ -82,9 +82,9 @@ unsigned short lowBits(double dValue) {
 // Errors: 4 without "(" or the closing ")", 8 for an empty M, a k not 1 x 1 or another token
 // after the vector, 19 for a result above 262144 entries.
 Matrix ClCalculator::diagFunction() {
-    if (!openList()) return raiseError(4);
+    if (!openList()) return raiseError(eE_MISSING_PARENTHESES);
     Matrix mArgument = expression();
-    if (mArgument.rows() == 0) return raiseError(8);
+    if (mArgument.rows() == 0) return raiseError(eE_EXPRESSION);
     if (mArgument.cols() == 1) mArgument.transposeInPlace();
     Matrix mResult;
     if (mArgument.rows() != 1) {
@@ -93,13 +93,13 @@ Matrix ClCalculator::diagFunction() {
         mResult = diagonalMatrix(mArgument, 0.0);
     } else if (accept(eT_COMMA)) {
         const Matrix mK = expression();
-        if (!isScalar(mK)) return raiseError(8);
+        if (!isScalar(mK)) return raiseError(eE_EXPRESSION);
         mResult = diagonalMatrix(mArgument, mK(0, 0).real());
     } else {
-        return raiseError(8);
+        return raiseError(eE_EXPRESSION);
     }
     if (mResult.rows() == 0) return mResult;
-    if (!accept(eT_RPAREN)) return raiseError(4);
+    if (!accept(eT_RPAREN)) return raiseError(eE_MISSING_PARENTHESES);
     return mResult;
 }
 
@@ -109,14 +109,15 @@ Matrix ClCalculator::diagFunction() {
 // Errors: 4 without "(" or the closing ")", 8 for an empty argument, 7 for a p that is not a
 // 1 x 1 value of at least 1 followed by ", ", or an OpNm p other than 1 and 2.
 Matrix ClCalculator::normFunction(bool bOperator) {
-    if (!openList()) return raiseError(4);
+    if (!openList()) return raiseError(eE_MISSING_PARENTHESES);
     const Matrix mFirst = expression();
-    if (mFirst.rows() == 0) return raiseError(8);
+    if (mFirst.rows() == 0) return raiseError(eE_EXPRESSION);
     if (accept(eT_RPAREN)) return realScalar(bOperator ? maxRowSum(mFirst) : mFirst.cwiseAbs().maxCoeff());
-    if (!isScalar(mFirst) || !(mFirst(0, 0).real() >= 1.0) || !accept(eT_COMMA)) return raiseError(7);
+    if (!isScalar(mFirst) || !(mFirst(0, 0).real() >= 1.0) || !accept(eT_COMMA))
+        return raiseError(eE_INCORRECT_SCALAR_EXPRESSION);
     const double dP = mFirst(0, 0).real();   // the imaginary part is ignored
     const Matrix mM = expression();
-    if (mM.rows() == 0) return raiseError(8);
+    if (mM.rows() == 0) return raiseError(eE_EXPRESSION);
     double dNorm;
     if (!bOperator) {
         dNorm = entryNorm(mM, dP);
@@ -126,9 +127,9 @@ Matrix ClCalculator::normFunction(bool bOperator) {
         if (!spendWork(8 * cubeWork(mM.rows(), mM.cols(), std::min(mM.rows(), mM.cols())))) return Matrix();
         dNorm = spectralNorm(mM);
     } else {
-        return raiseError(7);
+        return raiseError(eE_INCORRECT_SCALAR_EXPRESSION);
     }
-    if (!accept(eT_RPAREN)) return raiseError(4);
+    if (!accept(eT_RPAREN)) return raiseError(eE_MISSING_PARENTHESES);
     return realScalar(dNorm);
 }
 
@@ -139,18 +140,20 @@ Matrix ClCalculator::normFunction(bool bOperator) {
 // or no ", " after it, 11 for an s that is not 1 x 1 with real part 0 or 1, 19 when Q (rows x
 // rows) or P (columns x columns) would pass the entry limit.
 Matrix ClCalculator::qrFunction() {
-    if (!openList()) return raiseError(4);
+    if (!openList()) return raiseError(eE_MISSING_PARENTHESES);
     const Matrix mM = expression();
-    if (mM.rows() == 0) return raiseError(8);
+    if (mM.rows() == 0) return raiseError(eE_EXPRESSION);
     const bool bSecond_Argument = !accept(eT_RPAREN);
     bool bPivoting = false;
     if (bSecond_Argument) {
-        if (!accept(eT_COMMA)) return raiseError(8);
+        if (!accept(eT_COMMA)) return raiseError(eE_EXPRESSION);
         const Matrix mS = expression();
-        if (!isScalar(mS) || (mS(0, 0).real() != 0.0 && mS(0, 0).real() != 1.0)) return raiseError(11);
+        if (!isScalar(mS) || (mS(0, 0).real() != 0.0 && mS(0, 0).real() != 1.0))
+            return raiseError(eE_SCALAR_OUT_OF_RANGE);
         bPivoting = mS(0, 0).real() == 1.0;
     }
-    if (mM.rows() > gc_iMAX_SQUARE_SIDE || (bPivoting && mM.cols() > gc_iMAX_SQUARE_SIDE)) return raiseError(19);
+    if (mM.rows() > gc_iMAX_SQUARE_SIDE || (bPivoting && mM.cols() > gc_iMAX_SQUARE_SIDE))
+        return raiseError(eE_MATRIX_SIZE);
     if (!spendWork(2 * cubeWork(mM.rows(), mM.cols(), std::min(mM.rows(), mM.cols())))) return Matrix();
     Matrix mQ, mR;
     if (bPivoting) {
@@ -161,7 +164,7 @@ Matrix ClCalculator::qrFunction() {
         linalg::householderQR(mM, mQ, mR);
     }
     mp_mVariable[eT_Q] = std::move(mQ);
-    if (bSecond_Argument && !accept(eT_RPAREN)) return raiseError(4);
+    if (bSecond_Argument && !accept(eT_RPAREN)) return raiseError(eE_MISSING_PARENTHESES);
     return mR;
 }
 
@@ -175,35 +178,35 @@ Matrix ClCalculator::rptFunction() {
     g_Current_State.mp_iRepeat_From = 0;
     g_Current_State.mp_iRepeat_To = 0;
     g_bRepeat = false;
-    if (!openList()) return raiseError(18);
+    if (!openList()) return raiseError(eE_MISSING_RIGHT_PARENTHESIS);
     const double dTimes = std::floor(scalarArgument());
-    if (!(dTimes >= 0.0)) return raiseError(11);
+    if (!(dTimes >= 0.0)) return raiseError(eE_SCALAR_OUT_OF_RANGE);
     const double dHistory = static_cast<double>(g_uiHistory_Next);
     double dFrom = dHistory - 1.0, dTo = 1.0, dCondition = 1.0;
     bool bStrict = false;
     if (accept(eT_COMMA)) {   // first line back: 1 up to the last stored line, or negative
         const double dM = scalarArgument();
-        if (!((dM >= 1.0 && dM < dHistory) || dM < 0.0)) return raiseError(11);
+        if (!((dM >= 1.0 && dM < dHistory) || dM < 0.0)) return raiseError(eE_SCALAR_OUT_OF_RANGE);
         dFrom = std::floor(dM);
         dTo = dFrom >= 0.0 ? 1.0 : dFrom;
         if (accept(eT_COMMA)) {   // last line back: not before the first, never 0 to 1
             const double dN = scalarArgument();
-            if (!(dN <= dFrom && (dN < 0.0 || dN >= 1.0))) return raiseError(11);
+            if (!(dN <= dFrom && (dN < 0.0 || dN >= 1.0))) return raiseError(eE_SCALAR_OUT_OF_RANGE);
             dTo = std::floor(dN);
             if (accept(eT_COMMA)) {
                 dCondition = scalarArgument();
-                if (std::isnan(dCondition)) return raiseError(11);
+                if (std::isnan(dCondition)) return raiseError(eE_SCALAR_OUT_OF_RANGE);
                 if (accept(eT_COMMA)) {   // a fifth argument only makes the condition strict
-                    if (std::isnan(scalarArgument())) return raiseError(11);
+                    if (std::isnan(scalarArgument())) return raiseError(eE_SCALAR_OUT_OF_RANGE);
                     bStrict = true;
                 }
             }
         }
     }
-    if (!accept(eT_RPAREN)) return raiseError(18);
-    if (g_uiError_Number != 0) return Matrix();
+    if (!accept(eT_RPAREN)) return raiseError(eE_MISSING_RIGHT_PARENTHESIS);
+    if (g_uiError_Number != eE_NONE) return Matrix();
     accept(eT_SEMICOLON);
-    if (nextToken() != eT_NULL) return raiseError(8);
+    if (nextToken() != eT_NULL) return raiseError(eE_EXPRESSION);
     g_Current_State.mp_uiRepeat_Times = lowBits(dTimes);
     g_Current_State.mp_iRepeat_From = static_cast<short>(lowBits(dFrom));
     g_Current_State.mp_iRepeat_To = static_cast<short>(lowBits(dTo));

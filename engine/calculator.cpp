@@ -19,8 +19,8 @@ ClCalculator::~ClCalculator() {
     mp_mLinear.resize(0, 0);
 }
 
-Matrix ClCalculator::raiseError(unsigned short uiError) {
-    if (g_uiError_Number == 0) g_uiError_Number = uiError;
+Matrix ClCalculator::raiseError(eERROR eError) {
+    if (g_uiError_Number == eE_NONE) g_uiError_Number = eError;
     return Matrix();
 }
 
@@ -39,13 +39,13 @@ bool isPrefixOrAssign(eTOKEN eToken) { return eToken >= eT_DIAG && eToken <= eT_
 // The placement checks overwrite any error already set.
 bool ClCalculator::valueCheck(unsigned short n) {
     if (n == 0 || !streamEndsValue(n)) return true;
-    g_uiError_Number = 14;
+    g_uiError_Number = eE_MISPLACED_VALUE;
     return false;
 }
 
 bool ClCalculator::unaryCheck(unsigned short n) {
     if (n == 0 || !streamEndsValue(n)) return true;
-    g_uiError_Number = 15;
+    g_uiError_Number = eE_MISPLACED_OPERATOR;
     return false;
 }
 
@@ -54,16 +54,16 @@ bool ClCalculator::binaryCheck(unsigned short n) {
         const eTOKEN ePrevious = lg_aToken_Stream[n - 1].mp_eToken;
         if (!isPrefixOrAssign(ePrevious) && ePrevious < eT_LPAREN) return true;
     }
-    g_uiError_Number = 16;
+    g_uiError_Number = eE_MISPLACED_BINARY_OPERATOR;
     return false;
 }
 
 bool ClCalculator::closeCheck(unsigned short n) {
     if (n == 0) {
-        g_uiError_Number = 18;
+        g_uiError_Number = eE_MISSING_RIGHT_PARENTHESIS;
         return false;
     }
     if (!isPrefixOrAssign(lg_aToken_Stream[n - 1].mp_eToken)) return true;
-    g_uiError_Number = 17;
+    g_uiError_Number = eE_MISPLACED_RIGHT_PARENTHESIS;
     return false;
 }

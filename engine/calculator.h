@@ -94,10 +94,11 @@ public:
 
     /// Stores the error while none is stored (the first error of a line wins) and returns the
     /// empty matrix, the failure marker every rule passes up.
-    static Matrix raiseError(unsigned short uiError);
+    static Matrix raiseError(eERROR eError);
     /// Charges a heavy operation to the line's work budget before it runs (dWork in multiples
     /// of n^3 for an n x n operand; an inverse costs 1) and lets the window hear Escape. False,
-    /// with error 13 (the budget is spent) or 28 (stopped) raised, when it must not run.
+    /// with eE_OPERATOR_CALCULATION (the budget is spent) or eE_RPT_LIMIT_EXCEEDED (stopped)
+    /// raised, when it must not run.
     static bool spendWork(double dWork);
 };
 

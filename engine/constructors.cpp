@@ -18,17 +18,17 @@ bool isIndex(double dIndex, double dSize) { return dIndex >= 1.0 && dIndex <= dS
 Eigen::Index toPosition(double dIndex) { return static_cast<Eigen::Index>(dIndex) - 1; }
 
 /// El_Op(0, n, i, j): rows i and j of the n x n identity exchanged; El_Op(1, n, i, r): entry
-/// (i, i) is r; El_Op(2, n, i, j, r): entry (i, j) is r. Every failure is error 21.
+/// (i, i) is r; El_Op(2, n, i, j, r): entry (i, j) is r. Every failure is eE_INVALID_COORDINATES.
 Matrix elementaryMatrix(const Matrix& mArguments) {
     const Eigen::Index iCount = mArguments.rows() == 1 ? mArguments.cols() : 0;
-    if (iCount != 4 && iCount != 5) return ClCalculator::raiseError(21);
+    if (iCount != 4 && iCount != 5) return ClCalculator::raiseError(eE_INVALID_COORDINATES);
     const double dType = truncatedArgument(mArguments, 0), dSize = truncatedArgument(mArguments, 1);
     const double dI = truncatedArgument(mArguments, 2), dJ = truncatedArgument(mArguments, 3);
     const bool bValid_Type = dType == 0.0 || dType == 1.0 || (dType == 2.0 && iCount == 5);
     const bool bUses_J = dType != 1.0;   // row scaling takes r, not j, as its fourth argument
     if (!bValid_Type || !(dSize >= 1.0 && dSize * dSize <= gc_dEL_OP_MAX_ENTRIES) || !isIndex(dI, dSize) ||
         (bUses_J && !isIndex(dJ, dSize)))
-        return ClCalculator::raiseError(21);
+        return ClCalculator::raiseError(eE_INVALID_COORDINATES);
     const auto iSize = static_cast<Eigen::Index>(dSize);
     const Eigen::Index iI = toPosition(dI);
     Matrix mResult = Matrix::Identity(iSize, iSize);
@@ -56,11 +56,11 @@ Matrix elementaryMatrix(const Matrix& mArguments) {
 // product above 262144; El_Op's are all 21.
 Matrix ClCalculator::constructMatrix(eTOKEN eConstructor, const Matrix& mArguments) {
     if (eConstructor == eT_EL_OP) return elementaryMatrix(mArguments);
-    if (mArguments.rows() != 1 || mArguments.cols() < 2) return raiseError(21);
-    if (mArguments.cols() > 2) return raiseError(5);
+    if (mArguments.rows() != 1 || mArguments.cols() < 2) return raiseError(eE_INVALID_COORDINATES);
+    if (mArguments.cols() > 2) return raiseError(eE_BAD_PARAMETER_LIST);
     const double dRows = truncatedArgument(mArguments, 0), dColumns = truncatedArgument(mArguments, 1);
     if (!(dRows >= 1.0 && dColumns >= 1.0 && dRows * dColumns <= static_cast<double>(gc_iMAX_ENTRIES)))
-        return raiseError(19);
+        return raiseError(eE_MATRIX_SIZE);
     const auto iRows = static_cast<Eigen::Index>(dRows), iColumns = static_cast<Eigen::Index>(dColumns);
     if (eConstructor == eT_ID) return Matrix::Identity(iRows, iColumns);
     return Matrix::Ones(iRows, iColumns);

@@ -119,12 +119,12 @@ Matrix normalRandom(const Matrix& mPattern) {
 }  // namespace
 
 // One element-wise step of a chain. Never raises an error of its own: non-finite entries are
-// the driver's business. A token that is no element-wise function is error 13.
+// the driver's business. A token that is no element-wise function is eE_OPERATOR_CALCULATION.
 Matrix ClCalculator::elementFunction(eTOKEN eFunction, const Matrix& m) {
     if (eFunction == eT_RNDU) return uniformRandom(m);
     if (eFunction == eT_RNDN) return normalRandom(m);
     const ClElementFunction* pFunction = findFunction(eFunction);
-    if (pFunction == nullptr) return raiseError(13);
+    if (pFunction == nullptr) return raiseError(eE_OPERATOR_CALCULATION);
     Matrix mOperand = m;
     if (pFunction->mp_bClean_First) cleanMatrix(mOperand);
     const auto pfEntry = pFunction->mp_pfEntry;

@@ -51,7 +51,7 @@ void resetEngine() {
     g_bPlot = false;
     g_dLine_Work = 0.0;
     g_pfnWork_Poll = nullptr;
-    g_uiError_Number = 0;
+    g_uiError_Number = eE_NONE;
     g_Current_State = ClCalculator::mp_NULL_STATE;
     g_Current_State_Bkp = ClCalculator::mp_NULL_STATE;
     std::srand(1);   // the state rand() has when the program never seeds it

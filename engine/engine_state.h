@@ -22,8 +22,8 @@ extern int g_eOutput;                                ///< 0 no graph window, 1 g
 extern unsigned short g_uiActive_Plots;              ///< plots stored in slots 0 to 5
 extern bool g_bPlot;                                 ///< a Plot command was evaluated
 extern double g_dLine_Work;                          ///< work of the heavy operations of this line
-/// Asked before every heavy operation; true stops the line with error 28. Set while a
-/// repetition runs, so that Escape is heard inside a long line too.
+/// Asked before every heavy operation; true stops the line with eE_RPT_LIMIT_EXCEEDED. Set
+/// while a repetition runs, so that Escape is heard inside a long line too.
 extern bool (*g_pfnWork_Poll)();
 
 /// Restores every engine global to its start-up value, reseeds the never-seeded random

@@ -15,18 +15,18 @@ eTOKEN nextToken() { return tokenAt(lg_uiNext_Token); }
 bool isMatrixToken(eTOKEN eToken) { return isVariableToken(eToken) || eToken == eT_ANS; }
 
 /// Reads one index of an entry reference as a row of 1-based positions, each at most
-/// iLimit; the empty matrix (with error 21) when it is not such a vector.
+/// iLimit; the empty matrix (with eE_INVALID_COORDINATES) when it is not such a vector.
 Matrix readIndex(Eigen::Index iLimit) {
     Matrix mIndex = ClCalculator::expression();
     if (mIndex.rows() != 1) {
-        if (mIndex.cols() != 1) return ClCalculator::raiseError(21);
+        if (mIndex.cols() != 1) return ClCalculator::raiseError(eE_INVALID_COORDINATES);
         mIndex.transposeInPlace();
     }
     for (Eigen::Index i = 0; i < mIndex.cols(); ++i) {
         const Complex z = mIndex(0, i);
         if (z.imag() != 0.0 || z.real() != std::floor(z.real()) || z.real() < 1.0 ||
             z.real() > static_cast<double>(iLimit))
-            return ClCalculator::raiseError(21);
+            return ClCalculator::raiseError(eE_INVALID_COORDINATES);
     }
     return mIndex;
 }
@@ -40,7 +40,7 @@ bool indicesFit(const Clmatrixref& reference, const Matrix& m) {
 /// Invalid numbers: the value is shown, but Ans keeps its value.
 bool showInvalid() {
     ClCalculator::matrixDisplay(ClCalculator::mp_mParser_Output);
-    ClCalculator::raiseError(12);
+    ClCalculator::raiseError(eE_INVALID_NUMBERS);
     lg_uiNext_Token = 0;
     return false;
 }
@@ -52,7 +52,7 @@ bool showResult(bool bAccepted, bool bShow) {
     if (!isNumber(mOutput)) return showInvalid();
     g_acOutput_Line[0] = '\0';
     if (g_bZero_Out && mOutput.rows() > 0) ClCalculator::cleanMatrix(mOutput);
-    if (bShow || g_uiError_Number != 0) ClCalculator::matrixDisplay(mOutput);
+    if (bShow || g_uiError_Number != eE_NONE) ClCalculator::matrixDisplay(mOutput);
     ClCalculator::mp_mLast_Output = mOutput;
     return bAccepted;
 }
@@ -71,15 +71,15 @@ bool ClCalculator::tParser(bool bShow) {
     mp_mParser_Output = statement();
     const bool bConsumed = lg_uiNext_Token >= lg_uiToken_Stream_Length;
     if (mp_mParser_Output.rows() == 0) {
-        raiseError(8);
-    } else if (bConsumed || g_uiError_Number == 0) {
+        raiseError(eE_EXPRESSION);
+    } else if (bConsumed || g_uiError_Number == eE_NONE) {
         if (mp_mParser_Output.size() <= gc_iMAX_ENTRIES)
-            return g_uiError_Number == 12 ? showInvalid() : showResult(true, bShow);
+            return g_uiError_Number == eE_INVALID_NUMBERS ? showInvalid() : showResult(true, bShow);
         mp_mParser_Output.resize(0, 0);
-        raiseError(19);
+        raiseError(eE_MATRIX_SIZE);
     }
     lg_uiNext_Token = 0;   // failure
-    return g_uiError_Number == 12 ? showInvalid() : showResult(false, bShow);
+    return g_uiError_Number == eE_INVALID_NUMBERS ? showInvalid() : showResult(false, bShow);
 }
 
 // statement := assignment | expression
@@ -94,14 +94,14 @@ Matrix ClCalculator::statement() {
     if (isVariableToken(eFirst) && tokenAt(lg_uiNext_Token + 2) == eT_LBRACKET &&
         tokenAt(lg_uiNext_Token + 3) == eT_RBRACKET) {   // V = [] empties V
         mp_mVariable[eFirst].resize(0, 0);
-        g_uiError_Number = 24;
+        g_uiError_Number = eE_EMPTY_MATRIX;
         return Matrix();
     }
     return assignment();
 }
 
 // assignment := V " = " expression | V "(" indices ")" " = " expression
-// Returns the empty matrix with error 3 (unless one is set) on failure; V is then unchanged.
+// Returns the empty matrix with eE_ASSIGNMENT (unless one is set) on failure; V is then unchanged.
 Matrix ClCalculator::assignment() {
     const eTOKEN eVariable = nextToken();
     Matrix mResult;
@@ -120,7 +120,7 @@ Matrix ClCalculator::assignment() {
                     Matrix& mTarget = mp_mVariable[eVariable];
                     // The expression may have replaced the variable (Evals writes U, QR writes
                     // Q), so the indices are checked again against what it holds now.
-                    if (!indicesFit(reference, mTarget)) return raiseError(21);
+                    if (!indicesFit(reference, mTarget)) return raiseError(eE_INVALID_COORDINATES);
                     for (Eigen::Index a = 0; a < iRows; ++a)
                         for (Eigen::Index b = 0; b < iColumns; ++b)
                             mTarget(static_cast<Eigen::Index>(reference.mp_mRows(0, a).real()) - 1,
@@ -131,7 +131,7 @@ Matrix ClCalculator::assignment() {
             }
         }
     }
-    if (mResult.rows() == 0) return raiseError(3);
+    if (mResult.rows() == 0) return raiseError(eE_ASSIGNMENT);
     return mResult;
 }
 
@@ -161,7 +161,7 @@ Clmatrixref ClCalculator::matrixref() {
         ++lg_uiNext_Token;
         for (Eigen::Index i = 0; i < mFirst.cols(); ++i)
             if (mFirst(0, i).real() > static_cast<double>(mSource.rows())) {
-                raiseError(21);
+                raiseError(eE_INVALID_COORDINATES);
                 return reference;
             }
         Matrix mSecond = readIndex(mSource.cols());
@@ -175,16 +175,16 @@ Clmatrixref ClCalculator::matrixref() {
         reference.mp_mRows = std::move(mFirst);
         reference.mp_mColumns = Matrix::Ones(1, 1);
     } else {
-        raiseError(21);
+        raiseError(eE_INVALID_COORDINATES);
         return reference;
     }
     const Eigen::Index iRows = reference.mp_mRows.cols(), iColumns = reference.mp_mColumns.cols();
     const bool bClosed = nextToken() == eT_RPAREN;
-    // Indices repeat freely, so k x l may pass the entry limit: error 19.
+    // Indices repeat freely, so k x l may pass the entry limit: eE_MATRIX_SIZE.
     if (!bClosed || iRows * iColumns > gc_iMAX_ENTRIES) {
         reference.mp_mRows.resize(0, 0);
         reference.mp_mColumns.resize(0, 0);
-        raiseError(bClosed ? 19 : 21);
+        raiseError(bClosed ? eE_MATRIX_SIZE : eE_INVALID_COORDINATES);
         return reference;
     }
     ++lg_uiNext_Token;
@@ -231,7 +231,7 @@ Matrix ClCalculator::primary() {
     if (eToken == eT_ID || eToken == eT_ONES || eToken == eT_EL_OP) {
         ++lg_uiNext_Token;
         Matrix mList = rowlist();
-        if (!lg_bIs_Arg_List) return raiseError(5);
+        if (!lg_bIs_Arg_List) return raiseError(eE_BAD_PARAMETER_LIST);
         if (lg_bIs_Arg_List_1 && mList.rows() > 0 && !(mList.rows() == 1 && mList.cols() == 2)) {
             Matrix mSize(1, 2);
             if (mList.size() == 1)
@@ -250,8 +250,8 @@ Matrix ClCalculator::primary() {
     if (eToken != eT_LPAREN) return Matrix();
     ++lg_uiNext_Token;
     mValue = expression();
-    if (mValue.rows() == 0) return raiseError(8);
-    if (nextToken() != eT_RPAREN) return raiseError(4);
+    if (mValue.rows() == 0) return raiseError(eE_EXPRESSION);
+    if (nextToken() != eT_RPAREN) return raiseError(eE_MISSING_PARENTHESES);
     ++lg_uiNext_Token;
     return mValue;
 }

@@ -60,7 +60,7 @@ private:
 // A full stream is refused as a key input error rather than written past.
 bool ClLexerRun::append(eTOKEN eToken, Matrix* pmMatrix, double dValue) {
     if (lg_uiToken_Stream_Length >= gc_uiSTREAM_MAX) {
-        g_uiError_Number = 2;
+        g_uiError_Number = eE_KEY_INPUT;
         return false;
     }
     lg_aToken_Stream[lg_uiToken_Stream_Length++] = ClToken(eToken, pmMatrix, dValue);
@@ -86,7 +86,7 @@ bool ClLexerRun::handleToken(eTOKEN eToken, unsigned short uiPosition) {
             if (!ClCalculator::closeCheck(n)) return false;
             unsigned short& uiOpen = eToken == eT_RBRACKET ? mp_uiBrackets : mp_uiParens;
             if (uiOpen == 0) {
-                g_uiError_Number = 4;
+                g_uiError_Number = eE_MISSING_PARENTHESES;
                 return false;
             }
             --uiOpen;
@@ -110,7 +110,7 @@ bool ClLexerRun::handleToken(eTOKEN eToken, unsigned short uiPosition) {
     }
     if (takesParenthesis(eToken)) return ClCalculator::unaryCheck(n) && append(eToken);
     if (isBinaryOperator(eToken)) return ClCalculator::binaryCheck(n) && append(eToken);
-    g_uiError_Number = 2;   // a token that may not occur in a line
+    g_uiError_Number = eE_KEY_INPUT;   // a token that may not occur in a line
     return false;
 }
 
@@ -120,7 +120,7 @@ bool ClLexerRun::closeAll() {
     const unsigned uiClosers = mp_uiBrackets + mp_uiParens;
     if (mp_Line.mp_uiLength + uiClosers > gc_uiLINE_MAX ||
         lg_uiToken_Stream_Length + uiClosers > gc_uiSTREAM_MAX) {
-        g_uiError_Number = 18;
+        g_uiError_Number = eE_MISSING_RIGHT_PARENTHESIS;
         return false;
     }
     for (; mp_uiBrackets > 0; --mp_uiBrackets) {
@@ -137,7 +137,7 @@ bool ClLexerRun::closeAll() {
 bool ClLexerRun::run() {
     bool bOk = true;
     if (mp_Line.mp_uiLength > gc_uiLINE_MAX) {   // only a corrupt record can be this long
-        g_uiError_Number = 2;
+        g_uiError_Number = eE_KEY_INPUT;
         bOk = false;
     }
     unsigned short uiPosition = 0;
@@ -167,7 +167,7 @@ bool ClLexerRun::run() {
             if (!bConverted) {
                 // The rest of the line is dropped, but the current code is still handled and
                 // its own check may replace the error number.
-                g_uiError_Number = 1;
+                g_uiError_Number = eE_NUMBER_INPUT;
                 cutLine(mp_Line, uiPosition);
                 bNumber_Failed = true;
             } else if (!ClCalculator::valueCheck(lg_uiToken_Stream_Length) ||
@@ -184,10 +184,10 @@ bool ClLexerRun::run() {
         if (ClCalculator::charToDouble(mp_acNumber.c_str(), dValue))
             bOk = append(eT_REAL_NUMBER, nullptr, dValue);
         else
-            g_uiError_Number = 1;
+            g_uiError_Number = eE_NUMBER_INPUT;
     }
     if (bOk && !closeAll()) bOk = false;
-    return bOk && g_uiError_Number == 0;
+    return bOk && g_uiError_Number == eE_NONE;
 }
 
 }  // namespace
@@ -204,7 +204,7 @@ bool ClCalculator::charToDouble(const char* text, double& value) {
 }
 
 bool ClCalculator::tLexer() {
-    g_uiError_Number = 0;
+    g_uiError_Number = eE_NONE;
     lg_uiToken_Stream_Length = 0;
     const bool bOk = ClLexerRun(g_Current_State).run();
     g_Current_State.mp_uiCursor = g_Current_State.mp_uiLength;

@@ -28,11 +28,11 @@ struct ClList_Shape {
 };
 
 // range := a ": " b [", " h], after a has been read.
-// The end point b is always the last entry; a bad step is error 25.
+// The end point b is always the last entry; a bad step is eE_INCORRECT_STEP_SIZE.
 Matrix readRange(const Complex& a, ClList_Shape& shape) {
     ++lg_uiNext_Token;
     const Matrix mEnd = ClCalculator::expression();
-    if (!isScalar(mEnd)) return ClCalculator::raiseError(21);
+    if (!isScalar(mEnd)) return ClCalculator::raiseError(eE_INVALID_COORDINATES);
     const double b = mEnd(0, 0).real();
     const double d = b - a.real();
     shape.mp_bArguments = true;
@@ -41,10 +41,10 @@ Matrix readRange(const Complex& a, ClList_Shape& shape) {
     if (nextToken() == eT_COMMA) {
         ++lg_uiNext_Token;
         const Matrix mStep = ClCalculator::expression();
-        if (!isScalar(mStep)) return ClCalculator::raiseError(25);
+        if (!isScalar(mStep)) return ClCalculator::raiseError(eE_INCORRECT_STEP_SIZE);
         const double h = mStep(0, 0).real();
         if (h == 0.0 || !(d * h > 0.0) || !(d / h < static_cast<double>(gc_iMAX_ENTRIES)))
-            return ClCalculator::raiseError(25);
+            return ClCalculator::raiseError(eE_INCORRECT_STEP_SIZE);
         dStep = std::fabs(h);
     }
     const double dSigned_Step = d > 0.0 ? dStep : -dStep;
@@ -79,23 +79,23 @@ Matrix readGrid(unsigned short uiStart, const Complex& zFirst, ClList_Shape& sha
             ++lg_uiNext_Token;
             shape.mp_bArguments = false;
             if (iFirst_Row == 0) iFirst_Row = iColumns;
-            if (iColumns != iFirst_Row) return ClCalculator::raiseError(3);
+            if (iColumns != iFirst_Row) return ClCalculator::raiseError(eE_ASSIGNMENT);
             iColumns = 0;
             ++iRows;
         }
         const Matrix mElement = ClCalculator::expression();
         if (!isScalar(mElement)) {
             if (iFirst_Row != 0 && iColumns == iFirst_Row) return Matrix();
-            return ClCalculator::raiseError(3);
+            return ClCalculator::raiseError(eE_ASSIGNMENT);
         }
         azElements.push_back(mElement(0, 0));
         ++iColumns;
     }
     if (iFirst_Row == 0) iFirst_Row = iColumns;
-    if (iColumns != iFirst_Row) return ClCalculator::raiseError(3);
+    if (iColumns != iFirst_Row) return ClCalculator::raiseError(eE_ASSIGNMENT);
     if (iRows * iFirst_Row > gc_iMAX_ENTRIES) {
         shape.mp_bArguments = false;
-        return ClCalculator::raiseError(19);
+        return ClCalculator::raiseError(eE_MATRIX_SIZE);
     }
     const unsigned short uiEnd = lg_uiNext_Token;
     Matrix mGrid(iRows, iFirst_Row);
@@ -116,7 +116,7 @@ Matrix readGrid(unsigned short uiStart, const Complex& zFirst, ClList_Shape& sha
         const Matrix mElement = ClCalculator::expression();
         // A second reading that differs from the first (side effects) must not overrun.
         if (!isScalar(mElement) || iRow >= iRows || iColumn >= iFirst_Row)
-            return ClCalculator::raiseError(3);
+            return ClCalculator::raiseError(eE_ASSIGNMENT);
         mGrid(iRow, iColumn++) = mElement(0, 0);
     }
     return mGrid;
@@ -144,25 +144,25 @@ Matrix readBlocks(Matrix mFirst, ClList_Shape& shape) {
             ++lg_uiNext_Token;
             bNew_Row = true;
         }
-        if (static_cast<int>(amBlocks.size()) == gc_iMAX_BLOCKS) return ClCalculator::raiseError(3);
+        if (static_cast<int>(amBlocks.size()) == gc_iMAX_BLOCKS) return ClCalculator::raiseError(eE_ASSIGNMENT);
         Matrix mBlock = ClCalculator::expression();
         if (bNew_Row) {
             if (mBlock.rows() == 0 || mBlock.cols() > iRow_Width || iRow_Width != iWidth)
-                return ClCalculator::raiseError(3);
+                return ClCalculator::raiseError(eE_ASSIGNMENT);
             aiRow_Start.push_back(static_cast<Eigen::Index>(amBlocks.size()));
             iRow_Width = 0;
             iHeight += mBlock.rows();
         } else if (mBlock.rows() != amBlocks[aiRow_Start.back()].rows()) {
-            return ClCalculator::raiseError(3);
+            return ClCalculator::raiseError(eE_ASSIGNMENT);
         }
         iRow_Width += mBlock.cols();
         if (aiRow_Start.size() == 1) iWidth = iRow_Width;
         amBlocks.push_back(std::move(mBlock));
     }
-    if (iRow_Width != iWidth) return ClCalculator::raiseError(3);
+    if (iRow_Width != iWidth) return ClCalculator::raiseError(eE_ASSIGNMENT);
     if (iHeight * iWidth > gc_iMAX_ENTRIES) {
         shape.mp_bArguments = false;
-        return ClCalculator::raiseError(19);
+        return ClCalculator::raiseError(eE_MATRIX_SIZE);
     }
     Matrix mResult(iHeight, iWidth);
     Eigen::Index iTop = 0, iLeft = 0;
@@ -208,7 +208,7 @@ Matrix ClCalculator::list() {
 
 // mvlist := "[" list "]"
 Matrix ClCalculator::mvlist() {
-    if (nextToken() != eT_LBRACKET) return raiseError(4);
+    if (nextToken() != eT_LBRACKET) return raiseError(eE_MISSING_PARENTHESES);
     ++lg_uiNext_Token;
     Matrix mList = list();
     if (mList.rows() > 0 && nextToken() == eT_RBRACKET) ++lg_uiNext_Token;
@@ -216,14 +216,14 @@ Matrix ClCalculator::mvlist() {
 }
 
 // rowlist := "(" list ")", a list usable as arguments.
-// An unusable list is error 5, a missing ")" error 4; both give the empty matrix.
+// An unusable list is eE_BAD_PARAMETER_LIST, a missing ")" eE_MISSING_PARENTHESES; both give the empty matrix.
 Matrix ClCalculator::rowlist() {
     lg_bIs_Arg_List = false;
-    if (nextToken() != eT_LPAREN) return raiseError(4);
+    if (nextToken() != eT_LPAREN) return raiseError(eE_MISSING_PARENTHESES);
     ++lg_uiNext_Token;
     Matrix mList = list();
-    if (!lg_bIs_Arg_List) return raiseError(5);
-    if (nextToken() != eT_RPAREN) return raiseError(4);
+    if (!lg_bIs_Arg_List) return raiseError(eE_BAD_PARAMETER_LIST);
+    if (nextToken() != eT_RPAREN) return raiseError(eE_MISSING_PARENTHESES);
     ++lg_uiNext_Token;
     return mList;
 }

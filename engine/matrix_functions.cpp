@@ -26,7 +26,7 @@ Matrix transpose(const Matrix& m) { return m.transpose(); }
 // nearly singular one gives a large finite inverse and no error.
 Matrix inverse(const Matrix& m) {
     Matrix mInverse = linalg::inverse(m);
-    if (!mInverse.allFinite()) return ClCalculator::raiseError(10);
+    if (!mInverse.allFinite()) return ClCalculator::raiseError(eE_SINGULAR_MATRIX);
     return mInverse;
 }
 
@@ -58,9 +58,9 @@ Matrix schurForm(const Matrix& m) {
 }
 
 /// M = U S V*: the result is the column of singular values, U and V receive the full factors.
-/// A side past 512 is error 19: its full factor would pass the entry limit.
+/// A side past 512 is eE_MATRIX_SIZE: its full factor would pass the entry limit.
 Matrix singularValues(const Matrix& m) {
-    if (std::max(m.rows(), m.cols()) > gc_iMAX_SQUARE_SIDE) return ClCalculator::raiseError(19);
+    if (std::max(m.rows(), m.cols()) > gc_iMAX_SQUARE_SIDE) return ClCalculator::raiseError(eE_MATRIX_SIZE);
     Matrix mU, mV;
     const Eigen::VectorXd vValues = linalg::svd(m, linalg::eSVD::FULL, &mU, &mV);
     ClCalculator::mp_mVariable[eT_U] = std::move(mU);
@@ -107,7 +107,7 @@ Matrix reducedRowEchelon(const Matrix& m) {
 /// Roots of a0 x^n + ... + an as the eigenvalues of its companion matrix, by increasing modulus.
 Matrix polynomialRoots(const Matrix& m) {
     if (m.rows() != 1 || m.cols() < 2 || m.cols() > 512 || !(std::abs(m(0, 0)) > 0.0))
-        return ClCalculator::raiseError(22);
+        return ClCalculator::raiseError(eE_INVALID_POLYNOMIAL);
     Matrix mQuotients = m;   // the leading coefficient is tested before the clean-up
     ClCalculator::cleanMatrix(mQuotients);
     mQuotients *= -1.0 / mQuotients(0, 0);
@@ -122,7 +122,7 @@ Matrix polynomialRoots(const Matrix& m) {
 /// How a chain token applies to its operand.
 struct ClMatrix_Function {
     eTOKEN mp_eToken;
-    bool mp_bSquare;   ///< a non-square operand is error 9
+    bool mp_bSquare;   ///< a non-square operand is eE_NON_SQUARE_MATRIX
     int mp_iWeight;    ///< cost per cubed size, an inverse's being 1
     pfMatrixFunction mp_pfFunction;
 };
@@ -168,15 +168,15 @@ bool ClCalculator::isMatrixFunction(eTOKEN eToken) { return findFunction(eToken)
 // Returns the empty matrix with the function's error on failure.
 Matrix ClCalculator::matrixFunction(eTOKEN eFunction, const Matrix& m) {
     const ClMatrix_Function* pFunction = findFunction(eFunction);
-    if (pFunction->mp_bSquare && m.rows() != m.cols()) return raiseError(9);
+    if (pFunction->mp_bSquare && m.rows() != m.cols()) return raiseError(eE_NON_SQUARE_MATRIX);
     if (!spendWork(workOf(*pFunction, m))) return Matrix();
     return pFunction->mp_pfFunction(m);
 }
 
 bool ClCalculator::spendWork(double dWork) {
     g_dLine_Work += dWork;
-    if (g_dLine_Work > gc_dLINE_WORK) raiseError(13);
-    else if (g_pfnWork_Poll != nullptr && g_pfnWork_Poll()) raiseError(28);
+    if (g_dLine_Work > gc_dLINE_WORK) raiseError(eE_OPERATOR_CALCULATION);
+    else if (g_pfnWork_Poll != nullptr && g_pfnWork_Poll()) raiseError(eE_RPT_LIMIT_EXCEEDED);
     else return true;
     return false;
 }

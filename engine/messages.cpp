@@ -1,9 +1,11 @@
-// The 32 error messages, indexed by error number.
+// The error messages, one per error number.
 #include "messages.h"
 
-unsigned short g_uiError_Number = 0;
+#include <iterator>
 
-const char* const gc_aacERROR_MESSAGE[gc_iERROR_COUNT] = {
+unsigned short g_uiError_Number = eE_NONE;
+
+const char* const gc_aacERROR_MESSAGE[] = {
     "",
     "Number input error",
     "Key input error",
@@ -37,3 +39,4 @@ const char* const gc_aacERROR_MESSAGE[gc_iERROR_COUNT] = {
     "Rpt command not executed",
     "Bad integer values",
 };
+static_assert(std::size(gc_aacERROR_MESSAGE) == eE_COUNT, "one message per error number");

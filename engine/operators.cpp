@@ -17,7 +17,7 @@ bool isScalar(const Matrix& m) { return m.rows() == 1 && m.cols() == 1; }
 
 bool sameShape(const Matrix& a, const Matrix& b) { return a.rows() == b.rows() && a.cols() == b.cols(); }
 
-Matrix raiseError(unsigned short uiError) { return ClCalculator::raiseError(uiError); }
+Matrix raiseError(eERROR eError) { return ClCalculator::raiseError(eError); }
 
 /// The product of two matrices whose sizes fit, charged to the line's work.
 Matrix product(const Matrix& a, const Matrix& b) {
@@ -30,13 +30,13 @@ Matrix divideBy(const Matrix& m, Complex s) {
     return m.unaryExpr([s](const Complex& z) { return z / s; });
 }
 
-/// The partial-pivoting inverse of a square divisor; error 10 when it is not finite.
+/// The partial-pivoting inverse of a square divisor; eE_SINGULAR_MATRIX when it is not finite.
 // Note: a singular divisor shows only as non-finite inverse entries; a nearly singular one
 // gives large finite entries and no error.
 Matrix invertDivisor(const Matrix& m) {
     if (!ClCalculator::spendWork(cubeWork(m.rows(), m.rows(), m.rows()))) return Matrix();
     Matrix mInverse = linalg::inverse(m);
-    if (!isNumber(mInverse)) return raiseError(10);
+    if (!isNumber(mInverse)) return raiseError(eE_SINGULAR_MATRIX);
     return mInverse;
 }
 
@@ -44,34 +44,34 @@ Matrix invertDivisor(const Matrix& m) {
 
 /// A + B or A - B; a 1 x 1 operand is expanded to the other's shape (the left one first).
 Matrix addTerms(eTOKEN eOperator, Matrix mLeft, Matrix mRight) {
-    if (mRight.rows() == 0) return raiseError(6);
+    if (mRight.rows() == 0) return raiseError(eE_MATRIX_SIZE_MISMATCH);
     if (isScalar(mLeft))
         mLeft = Matrix::Constant(mRight.rows(), mRight.cols(), mLeft(0, 0));
     else if (isScalar(mRight))
         mRight = Matrix::Constant(mLeft.rows(), mLeft.cols(), mRight(0, 0));
-    if (!sameShape(mLeft, mRight)) return raiseError(6);
+    if (!sameShape(mLeft, mRight)) return raiseError(eE_MATRIX_SIZE_MISMATCH);
     if (eOperator == eT_PLUS) return mLeft + mRight;
     return mLeft - mRight;
 }
 
 // --- The multiplicative level ----------------------------------------------------------------
 
-/// A * B; a product past the entry limit (a long column times a long row) is error 19.
+/// A * B; a product past the entry limit (a long column times a long row) is eE_MATRIX_SIZE.
 Matrix multiply(const Matrix& a, const Matrix& b) {
-    if (b.rows() == 0) return raiseError(8);
+    if (b.rows() == 0) return raiseError(eE_EXPRESSION);
     if (isScalar(a)) return b * a(0, 0);
     if (isScalar(b)) return a * b(0, 0);
-    if (b.rows() != a.cols()) return raiseError(6);
-    if (a.rows() * b.cols() > gc_iMAX_ENTRIES) return raiseError(19);
+    if (b.rows() != a.cols()) return raiseError(eE_MATRIX_SIZE_MISMATCH);
+    if (a.rows() * b.cols() > gc_iMAX_ENTRIES) return raiseError(eE_MATRIX_SIZE);
     return product(a, b);
 }
 
 /// A / B = A times the inverse of B; a scalar over a matrix is not defined.
 Matrix divideRight(const Matrix& a, const Matrix& b) {
-    if (b.rows() == 0) return raiseError(8);
-    if (b.rows() != b.cols()) return raiseError(9);
+    if (b.rows() == 0) return raiseError(eE_EXPRESSION);
+    if (b.rows() != b.cols()) return raiseError(eE_NON_SQUARE_MATRIX);
     if (isScalar(b)) return divideBy(a, b(0, 0));
-    if (b.rows() != a.cols()) return raiseError(6);
+    if (b.rows() != a.cols()) return raiseError(eE_MATRIX_SIZE_MISMATCH);
     const Matrix mInverse = invertDivisor(b);
     if (mInverse.rows() == 0) return mInverse;
     return product(a, mInverse);
@@ -80,7 +80,7 @@ Matrix divideRight(const Matrix& a, const Matrix& b) {
 /// A \ B = the inverse of A times B. A was checked square before B was read.
 Matrix divideLeft(const Matrix& a, const Matrix& b) {
     if (isScalar(a)) return divideBy(b, a(0, 0));
-    if (a.rows() != b.rows()) return raiseError(6);
+    if (a.rows() != b.rows()) return raiseError(eE_MATRIX_SIZE_MISMATCH);
     const Matrix mInverse = invertDivisor(a);
     if (mInverse.rows() == 0) return mInverse;
     return product(mInverse, b);
@@ -88,7 +88,7 @@ Matrix divideLeft(const Matrix& a, const Matrix& b) {
 
 /// The three element-wise operators: same shapes only, no scalar expansion.
 Matrix elementWise(eTOKEN eOperator, const Matrix& a, const Matrix& b) {
-    if (!sameShape(a, b)) return raiseError(6);
+    if (!sameShape(a, b)) return raiseError(eE_MATRIX_SIZE_MISMATCH);
     switch (eOperator) {
         case eT_ETIMES: return a.binaryExpr(b, [](const Complex& x, const Complex& y) { return x * y; });
         case eT_ERDIV: return a.binaryExpr(b, [](const Complex& x, const Complex& y) { return x / y; });
@@ -98,10 +98,10 @@ Matrix elementWise(eTOKEN eOperator, const Matrix& a, const Matrix& b) {
 
 /// The Kronecker product: block (i, j) of the result is A(i, j) times B.
 Matrix tensor(const Matrix& a, const Matrix& b) {
-    if (b.rows() == 0) return raiseError(8);
+    if (b.rows() == 0) return raiseError(eE_EXPRESSION);
     // Each size is at least 1, so neither alone may pass the limit; the product cannot overflow.
     if (a.size() > gc_iMAX_ENTRIES || b.size() > gc_iMAX_ENTRIES || a.size() * b.size() > gc_iMAX_ENTRIES)
-        return raiseError(8);
+        return raiseError(eE_EXPRESSION);
     Matrix mResult = Matrix::Zero(a.rows() * b.rows(), a.cols() * b.cols());
     // Note: B times the entry gives the same products as the entry times B, but keeps the entry
     // in a register; the other order reloaded it for every product, six times slower.
@@ -136,12 +136,12 @@ Matrix applyTermOperator(eTOKEN eOperator, const Matrix& a, const Matrix& b) {
 // Note: singular values at most 1e-16 |A|_F max(m, n) count as zero, so a rank-deficient A
 // gives the minimum-norm solution instead of huge entries.
 Matrix solve(const Matrix& a, const Matrix& b) {
-    if (b.rows() == 0 || b.rows() != a.rows()) return raiseError(8);
-    if (a.cols() * b.cols() > gc_iMAX_ENTRIES) return raiseError(19);   // X is A's columns x B's columns
+    if (b.rows() == 0 || b.rows() != a.rows()) return raiseError(eE_EXPRESSION);
+    if (a.cols() * b.cols() > gc_iMAX_ENTRIES) return raiseError(eE_MATRIX_SIZE);   // X is A's columns x B's columns
     // Note: the singular values cost about four inverses of A, applying them one product.
     const double dWork = 4 * cubeWork(a.rows(), a.cols(), std::min(a.rows(), a.cols())) + cubeWork(a.rows(), a.cols(), b.cols());
     if (!ClCalculator::spendWork(dWork)) return Matrix();
-    return linalg::leastSquares(a, b);   // not-a-number for a non-finite A, error 12 at the additive level
+    return linalg::leastSquares(a, b);   // not-a-number for a non-finite A, eE_INVALID_NUMBERS at the additive level
 }
 
 /// One entry of an element-wise power: an exponent of exactly 2 + 0i squares exactly, and one
@@ -161,7 +161,7 @@ Matrix power(Matrix mBase, Matrix mExponent) {
         const Complex w = mExponent(0, 0);
         return mBase.unaryExpr([w](const Complex& z) { return raiseEntry(z, w); });
     }
-    if (!sameShape(mBase, mExponent)) return raiseError(8);   // a 1 x 1 base is not expanded
+    if (!sameShape(mBase, mExponent)) return raiseError(eE_EXPRESSION);   // a 1 x 1 base is not expanded
     return mBase.binaryExpr(mExponent, [](const Complex& z, const Complex& w) { return raiseEntry(z, w); });
 }
 
@@ -169,10 +169,10 @@ Matrix power(Matrix mBase, Matrix mExponent) {
 
 // expression := term { (" + " | " - ") term }
 // Returns the empty matrix on failure; the first error of the line is already stored. A
-// non-finite value is the exception: error 12 is stored and the value kept for the driver.
+// non-finite value is the exception: eE_INVALID_NUMBERS is stored and the value kept for the driver.
 Matrix ClCalculator::expression() {
     Matrix mResult = term();
-    if (mResult.size() > gc_iMAX_ENTRIES) return raiseError(19);
+    if (mResult.size() > gc_iMAX_ENTRIES) return raiseError(eE_MATRIX_SIZE);
     while (mResult.rows() > 0 && (nextToken() == eT_PLUS || nextToken() == eT_MINUS)) {
         const eTOKEN eOperator = nextToken();
         ++lg_uiNext_Token;
@@ -180,7 +180,7 @@ Matrix ClCalculator::expression() {
         mResult = addTerms(eOperator, std::move(mResult), std::move(mRight));
         if (mResult.rows() == 0) return mResult;
     }
-    if (!isNumber(mResult)) raiseError(12);
+    if (!isNumber(mResult)) raiseError(eE_INVALID_NUMBERS);
     return mResult;
 }
 
@@ -193,7 +193,7 @@ Matrix ClCalculator::term() {
         ++lg_uiNext_Token;
         // The divisor of " \ " is checked before its right operand is read (an empty left
         // operand never gets here: it ends the level).
-        if (eOperator == eT_LDIV && mResult.rows() != mResult.cols()) return raiseError(9);
+        if (eOperator == eT_LDIV && mResult.rows() != mResult.cols()) return raiseError(eE_NON_SQUARE_MATRIX);
         const Matrix mRight = binary();
         mResult = applyTermOperator(eOperator, mResult, mRight);
     }

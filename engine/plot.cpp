@@ -14,21 +14,21 @@ Matrix asRow(Matrix m) {
 
 // plot := "Plot" "(" x ", " y ")" [";"], a whole statement.
 Matrix ClCalculator::plotFunction() {
-    if (g_eOutput != 1 && g_eOutput != 2) return raiseError(27);
+    if (g_eOutput != 1 && g_eOutput != 2) return raiseError(eE_PLOT_WINDOW_NOT_OPEN);
     ++lg_uiNext_Token;
-    if (nextToken() != eT_LPAREN) return raiseError(8);
+    if (nextToken() != eT_LPAREN) return raiseError(eE_EXPRESSION);
     ++lg_uiNext_Token;
     const Matrix mX = asRow(expression());
-    if (mX.rows() == 0) return raiseError(11);
-    if (nextToken() != eT_COMMA) return raiseError(11);
+    if (mX.rows() == 0) return raiseError(eE_SCALAR_OUT_OF_RANGE);
+    if (nextToken() != eT_COMMA) return raiseError(eE_SCALAR_OUT_OF_RANGE);
     ++lg_uiNext_Token;
     const Matrix mY = asRow(expression());
-    if (mY.cols() != mX.cols()) return raiseError(8);
-    if (nextToken() != eT_RPAREN) return raiseError(8);
+    if (mY.cols() != mX.cols()) return raiseError(eE_EXPRESSION);
+    if (nextToken() != eT_RPAREN) return raiseError(eE_EXPRESSION);
     ++lg_uiNext_Token;
     if (nextToken() == eT_SEMICOLON) ++lg_uiNext_Token;
-    if (nextToken() != eT_NULL) return raiseError(8);
-    if (g_uiActive_Plots >= 6) return raiseError(23);
+    if (nextToken() != eT_NULL) return raiseError(eE_EXPRESSION);
+    if (g_uiActive_Plots >= 6) return raiseError(eE_GRAPH_LIMIT_EXCEEDED);
     Matrix mPlot(2, mX.cols());
     mPlot.row(0) = mX;
     mPlot.row(1) = mY;

@@ -43,7 +43,7 @@ Matrix ClCalculator::exceptionalUnary() {
 
 // operand := {prefix} primary
 // The chain applies from the operand outwards (Sin Ln A is Sin of Ln of A). A non-finite
-// operand is error 12 and comes back unchanged; an empty one is error 24.
+// operand is eE_INVALID_NUMBERS and comes back unchanged; an empty one is eE_EMPTY_MATRIX.
 Matrix ClCalculator::operand() {
     const unsigned short uiStart = lg_uiNext_Token;
     unsigned short uiEnd = uiStart;
@@ -51,12 +51,12 @@ Matrix ClCalculator::operand() {
     lg_uiNext_Token = uiEnd;
     Matrix mValue = primary();
     if (!isNumber(mValue)) {
-        raiseError(12);
+        raiseError(eE_INVALID_NUMBERS);
         return mValue;
     }
-    if (mValue.rows() == 0) return raiseError(24);
+    if (mValue.rows() == 0) return raiseError(eE_EMPTY_MATRIX);
     for (unsigned short ui = uiEnd; ui > uiStart; --ui) {
-        if (mValue.size() > gc_iMAX_ENTRIES) return raiseError(19);
+        if (mValue.size() > gc_iMAX_ENTRIES) return raiseError(eE_MATRIX_SIZE);
         const eTOKEN eFunction = lg_aToken_Stream[ui - 1].mp_eToken;
         mValue = isMatrixFunction(eFunction) ? matrixFunction(eFunction, mValue)
                                              : elementFunction(eFunction, mValue);

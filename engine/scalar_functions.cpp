@@ -76,23 +76,24 @@ double residue(double x, double n) {
 // positive real integer n (else 11) and an integer r in 1 to n (else 7).
 Matrix ClCalculator::nCrFunction() {
     ++lg_uiNext_Token;
-    if (nextToken() != eT_LPAREN) return raiseError(4);
+    if (nextToken() != eT_LPAREN) return raiseError(eE_MISSING_PARENTHESES);
     ++lg_uiNext_Token;
     const Matrix mFirst = expression();
     if (nextToken() == eT_RPAREN) {
         ++lg_uiNext_Token;
         return mFirst.unaryExpr([](const Complex& z) { return gamma(Complex(z.real() + 1.0, z.imag())); });
     }
-    if (!isScalar(mFirst) || nextToken() != eT_COMMA) return raiseError(11);
+    if (!isScalar(mFirst) || nextToken() != eT_COMMA) return raiseError(eE_SCALAR_OUT_OF_RANGE);
     const Complex zN = mFirst(0, 0);
-    if (zN.imag() != 0.0 || zN.real() != std::ceil(zN.real()) || !(zN.real() >= 1.0)) return raiseError(11);
+    if (zN.imag() != 0.0 || zN.real() != std::ceil(zN.real()) || !(zN.real() >= 1.0))
+        return raiseError(eE_SCALAR_OUT_OF_RANGE);
     ++lg_uiNext_Token;
     const Matrix mSecond = expression();
-    if (mSecond.rows() == 0) return raiseError(7);
+    if (mSecond.rows() == 0) return raiseError(eE_INCORRECT_SCALAR_EXPRESSION);
     const Complex zR = mSecond(0, 0);
     if (zR.imag() != 0.0 || zR.real() != std::ceil(zR.real()) || !(zR.real() >= 1.0 && zR.real() <= zN.real()))
-        return raiseError(7);
-    if (nextToken() != eT_RPAREN) return raiseError(4);
+        return raiseError(eE_INCORRECT_SCALAR_EXPRESSION);
+    if (nextToken() != eT_RPAREN) return raiseError(eE_MISSING_PARENTHESES);
     ++lg_uiNext_Token;
     return Matrix::Constant(1, 1, Complex(binomial(zN.real(), zR.real()), 0.0));
 }
@@ -102,22 +103,22 @@ Matrix ClCalculator::nCrFunction() {
 // 0 to n - 1, so Mod(-7, 3) is 2.
 Matrix ClCalculator::modFunction() {
     ++lg_uiNext_Token;
-    if (nextToken() != eT_LPAREN) return raiseError(4);
+    if (nextToken() != eT_LPAREN) return raiseError(eE_MISSING_PARENTHESES);
     ++lg_uiNext_Token;
     const Matrix mValues = expression();
     for (Eigen::Index i = 0; i < mValues.size(); ++i) {
         const Complex z = mValues.data()[i];
-        if (z.imag() != 0.0 || !isWholeNumber(z.real())) return raiseError(31);
+        if (z.imag() != 0.0 || !isWholeNumber(z.real())) return raiseError(eE_BAD_INTEGER_VALUES);
     }
-    if (nextToken() != eT_COMMA) return raiseError(8);
+    if (nextToken() != eT_COMMA) return raiseError(eE_EXPRESSION);
     ++lg_uiNext_Token;
     const Matrix mDivisor = expression();
-    if (nextToken() != eT_RPAREN) return raiseError(4);
+    if (nextToken() != eT_RPAREN) return raiseError(eE_MISSING_PARENTHESES);
     ++lg_uiNext_Token;
     // The divisor's imaginary part is not examined.
-    if (!isScalar(mDivisor)) return raiseError(31);
+    if (!isScalar(mDivisor)) return raiseError(eE_BAD_INTEGER_VALUES);
     const double n = mDivisor(0, 0).real();
-    if (!isWholeNumber(n) || !(n > 0.0) || n > gc_dMOD_MAX) return raiseError(31);
+    if (!isWholeNumber(n) || !(n > 0.0) || n > gc_dMOD_MAX) return raiseError(eE_BAD_INTEGER_VALUES);
     return mValues.unaryExpr([n](const Complex& z) { return Complex(residue(z.real(), n), 0.0); });
 }
 

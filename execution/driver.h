@@ -28,7 +28,7 @@ void copyHistory(short iFirst, short iLast, short iOffset);
 /// the Rpt line itself or later lines (0 for a line just entered); bSilent shows no results.
 void executeLines(unsigned short uiLine, unsigned short uiLimit, bool bSilent);
 
-constexpr int gc_iRPT_DEPTH = 64;   ///< nested repetitions deeper than this end with error 28
+constexpr int gc_iRPT_DEPTH = 64;   ///< nested repetitions deeper than this end with eE_RPT_LIMIT_EXCEEDED
 
 // Shared by the Enter action and the repetition.
 /// Inserts text at the output display's remembered position, which then follows the text.
@@ -40,7 +40,8 @@ std::string echoText(const ClState& line);
 /// The error message, and ":\n" with the result text when a value was formatted.
 void writeError();
 /// Stores the parser output as the next plot when the graph window is open and the line was a
-/// Plot command with error 0 or 12. Returns whether it was one (g_bPlot is cleared either way).
+/// Plot command with eE_NONE or eE_INVALID_NUMBERS. Returns whether it was one (g_bPlot is
+/// cleared either way).
 bool storePlot(bool bRepeating);
 /// Lets the oldest whole blocks of a display that holds more than g_iDisplay_Limit characters
 /// leave its top (counted in its mp_llDropped_Blocks); called where no line is being rendered.

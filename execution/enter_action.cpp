@@ -49,14 +49,14 @@ bool dispatch(bool bShow) {
     if (storePlot(false)) bShow = false;
     if (g_bRepeat) {
         g_bRepeat = false;
-        if (g_uiError_Number == 0) {
+        if (g_uiError_Number == eE_NONE) {
             const unsigned short uiEntry = g_uiHistory_Next - 1;   // where the line was just stored
             ClState& entry = lg_State_History[uiEntry];
             entry.mp_uiRepeat_Times = g_Current_State.mp_uiRepeat_Times;
             entry.mp_iRepeat_From = g_Current_State.mp_iRepeat_From;
             entry.mp_iRepeat_To = g_Current_State.mp_iRepeat_To;
             if (entry.mp_iRepeat_From > 0) executeLines(uiEntry, 0, false);
-            g_uiError_Number = 0;
+            g_uiError_Number = eE_NONE;
             bShow = false;
         }
     }
@@ -71,9 +71,9 @@ bool dispatch(bool bShow) {
 void writeBlock(bool bShow) {
     writeBoth(gc_acOUT_PROMPT);
     writeOutput(bShow ? (echoText(g_Current_State) + " :\n").c_str() : "\n");
-    if (g_uiError_Number != 0) {
+    if (g_uiError_Number != eE_NONE) {
         writeError();
-        g_uiError_Number = 0;
+        g_uiError_Number = eE_NONE;
     } else if (bShow) {
         writeOutput(g_acOutput_Line);
         if (isOneWindow()) writeInputResult();
@@ -102,7 +102,7 @@ std::string echoText(const ClState& line) {
 }
 
 void writeError() {
-    writeBoth(gc_aacERROR_MESSAGE[g_uiError_Number < gc_iERROR_COUNT ? g_uiError_Number : 0]);
+    writeBoth(g_uiError_Number < eE_COUNT ? gc_aacERROR_MESSAGE[g_uiError_Number] : gc_aacERROR_MESSAGE[eE_NONE]);
     if (g_acOutput_Line[0] != '\0' && ClCalculator::mp_mParser_Output.rows() > 0) {
         writeBoth(":\n");
         writeBoth(g_acOutput_Line);
@@ -112,7 +112,7 @@ void writeError() {
 bool storePlot(bool bRepeating) {
     if (!g_bPlot) return false;
     g_bPlot = false;   // a Plot that failed must not make a later line a plot
-    if ((g_eOutput != 1 && g_eOutput != 2) || (g_uiError_Number != 0 && g_uiError_Number != 12) ||
+    if ((g_eOutput != 1 && g_eOutput != 2) || (g_uiError_Number != eE_NONE && g_uiError_Number != eE_INVALID_NUMBERS) ||
         g_uiActive_Plots >= 6)
         return false;
     ClCalculator::mp_mVariable[g_uiActive_Plots++] = ClCalculator::mp_mParser_Output;

@@ -32,9 +32,10 @@ extern unsigned short g_uiHistory_Index;  ///< entry shown while browsing; equal
 /// repetition stored a plot with the graph shown, which then takes the output display's place.
 extern void (*g_pfnGraph_Changed)(bool bShow_Graph);
 /// Called after every repeated line with the lines run so far in this Enter action and the
-/// seconds since its repetition began; returning true stops the whole repetition with error 28.
-/// The window lets its events through every few hundredths of a second (Escape asks to stop)
-/// and, once about half a second has passed, shows the output so far and the count.
+/// seconds since its repetition began; returning true stops the whole repetition with
+/// eE_RPT_LIMIT_EXCEEDED. The window lets its events through every few hundredths of a second
+/// (Escape asks to stop) and, once about half a second has passed, shows the output so far and
+/// the count.
 extern bool (*g_pfnRepeat_Poll)(unsigned long ulLines, double dSeconds);
 /// The matrix editor's Enter steps for an entry being edited (lg_eActive_Input 1).
 extern void (*g_pfnEditor_Enter)();

@@ -55,7 +55,7 @@ void displayCurrent() {
 void cleanUp(bool bInPlace) {
     ClState& line = g_Current_State;
     lg_bAssignTrue = false;
-    g_uiError_Number = 0;
+    g_uiError_Number = eE_NONE;
     std::memset(line.mp_acInput, 0, sizeof line.mp_acInput);
     line.mp_uiLength = 0;
     line.mp_uiCursor = 0;

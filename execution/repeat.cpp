@@ -59,14 +59,14 @@ bool rangeFits(int iLine, int iFrom, int iTo, int iLimit) {
 bool runPass(int iFirst, int iLast, bool bSilent) {
     for (int i = iFirst; i <= iLast; ++i) {
         if (stopRequested()) {
-            g_uiError_Number = 28;
+            g_uiError_Number = eE_RPT_LIMIT_EXCEEDED;
             return false;
         }
         const bool bHidden = bSilent || endsSilent(lg_State_History[i]) ||
                              tokenOfCode(lg_State_History[i].mp_acInput[0]) == eT_RPT;
         evaluateEntry(i, !bHidden);
         ++lg_ulLines;
-        if (g_uiError_Number != 0 && g_uiError_Number != 24) {   // a failed line requests nothing
+        if (g_uiError_Number != eE_NONE && g_uiError_Number != eE_EMPTY_MATRIX) {   // a failed line requests nothing
             g_bRepeat = g_bPlot = false;
             return false;
         }
@@ -80,13 +80,13 @@ bool runPass(int iFirst, int iLast, bool bSilent) {
             executeLines(static_cast<unsigned short>(i), uiCount, bSilent);
             g_uiHistory_Next = uiCount;
             g_bRepeat = false;
-            if (g_uiError_Number == 28) return false;   // a stop ends every repetition
-            if (lg_bError_Shown) g_uiError_Number = 0;  // shown once, where it happened
+            if (g_uiError_Number == eE_RPT_LIMIT_EXCEEDED) return false;   // a stop ends every repetition
+            if (lg_bError_Shown) g_uiError_Number = eE_NONE;   // shown once, where it happened
             continue;
         }
-        if (g_uiError_Number == 24) {   // an empty result is a success
-            g_uiError_Number = 0;
-            std::strcpy(g_acOutput_Line, gc_aacERROR_MESSAGE[24]);
+        if (g_uiError_Number == eE_EMPTY_MATRIX) {   // an empty result is a success
+            g_uiError_Number = eE_NONE;
+            std::strcpy(g_acOutput_Line, gc_aacERROR_MESSAGE[eE_EMPTY_MATRIX]);
         }
         if (!bHidden) echoLine();
         boundDisplays();
@@ -102,18 +102,18 @@ bool runPass(int iFirst, int iLast, bool bSilent) {
 // Note: a Rpt line may reach back to the line that runs it, so nesting is bounded by
 // gc_iRPT_DEPTH; the window's poll bounds the time.
 void executeLines(unsigned short uiLine, unsigned short uiLimit, bool bSilent) {
-    if (uiLine >= gc_iHISTORY_SIZE || g_uiError_Number != 0) return;
+    if (uiLine >= gc_iHISTORY_SIZE || g_uiError_Number != eE_NONE) return;
     const ClState& entry = lg_State_History[uiLine];
     const unsigned uiTimes = entry.mp_uiRepeat_Times;
     const int iFrom = entry.mp_iRepeat_From, iTo = entry.mp_iRepeat_To;
     if (uiTimes == 0) return;
     lg_bError_Shown = false;
     if (lg_iDepth >= gc_iRPT_DEPTH) {   // the enclosing repetition shows it
-        g_uiError_Number = 28;
+        g_uiError_Number = eE_RPT_LIMIT_EXCEEDED;
         return;
     }
     if (!rangeFits(uiLine, iFrom, iTo, uiLimit)) {
-        g_uiError_Number = 11;
+        g_uiError_Number = eE_SCALAR_OUT_OF_RANGE;
         return;
     }
     if (lg_iDepth == 0) {
@@ -129,9 +129,9 @@ void executeLines(unsigned short uiLine, unsigned short uiLimit, bool bSilent) {
     bool bGoing_On = true;
     for (unsigned u = 0; u < uiTimes && bGoing_On; ++u) bGoing_On = runPass(uiLine - iFrom, uiLine - iTo, bSilent);
     if (--lg_iDepth == 0) g_pfnWork_Poll = nullptr;
-    if (g_uiError_Number == 0) {
+    if (g_uiError_Number == eE_NONE) {
         g_acOutput_Line[0] = '\0';
-    } else if (!(g_uiError_Number == 28 && lg_bError_Shown)) {
+    } else if (!(g_uiError_Number == eE_RPT_LIMIT_EXCEEDED && lg_bError_Shown)) {
         writeBoth("\n");
         writeError();
         lg_bError_Shown = true;

@@ -53,7 +53,7 @@ void openGraph() {
             // Rounds up to four decimals; values within 1e-8 above a multiple round down to it.
             for (int k = 0; k < 6; ++k) g_adPlot_Parms[k] = std::ceil(10000 * mAns(0, k).real() - 0.0001) / 10000;
         } else {
-            writeBoth(gc_aacERROR_MESSAGE[29]);
+            writeBoth(gc_aacERROR_MESSAGE[eE_GRAPH_PARAMETERS]);
             useDefaults();
         }
     }

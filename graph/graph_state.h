@@ -22,7 +22,7 @@ void resetGraph();
 
 /// Opens the graph window: the plots are emptied and the parameters come from the current
 /// line, which is entered as Enter does (the defaults for an empty line). A result that is no
-/// usable parameter vector writes message 29 and leaves the defaults.
+/// usable parameter vector writes the eE_GRAPH_PARAMETERS message and leaves the defaults.
 void openGraph();
 /// Closes it: the plots are emptied, the parameters stay.
 void closeGraph();

@@ -46,9 +46,9 @@ bool evaluate(const std::string& text) {
 }
 
 Matrix valueOf(const std::string& text) {
-    g_uiError_Number = 0;
+    g_uiError_Number = eE_NONE;
     evaluate(text);
-    EXPECT_EQ(g_uiError_Number, 0) << text << ": " << gc_aacERROR_MESSAGE[g_uiError_Number % gc_iERROR_COUNT];
+    EXPECT_EQ(g_uiError_Number, eE_NONE) << text << ": " << gc_aacERROR_MESSAGE[g_uiError_Number % eE_COUNT];
     return ClCalculator::mp_mParser_Output;
 }
 

@@ -16,7 +16,7 @@ void setLine(const std::string& codes);
 /// Lexes and evaluates a line written as display texts; returns the tParser/tLexer outcome.
 bool evaluate(const std::string& text);
 
-/// The value of a display-text expression, evaluated on its own (the error must be 0).
+/// The value of a display-text expression, evaluated on its own (it must end in eE_NONE).
 Matrix valueOf(const std::string& text);
 
 /// A matrix from rows of doubles: mat({{1, 2}, {3, 4}}).

@@ -46,10 +46,10 @@ inline Matrix rawValueOf(const std::string& line) {
 /// A line written as the calculator shows it, with the error it must end in, or else its value.
 struct ClLine_Case {
     const char* acLine;
-    int iError;
+    eERROR eError;
     Matrix mValue;   ///< compared when there is no error; an empty one is not compared
-    ClLine_Case(const char* acLine_, int iError_, Matrix mValue_ = Matrix())
-        : acLine(acLine_), iError(iError_), mValue(std::move(mValue_)) {}
+    ClLine_Case(const char* acLine_, eERROR eError_, Matrix mValue_ = Matrix())
+        : acLine(acLine_), eError(eError_), mValue(std::move(mValue_)) {}
 };
 
 /// Evaluates each line on its own (after the lines of acSetup, if any) and checks the error,
@@ -59,11 +59,11 @@ inline void checkLines(std::initializer_list<ClLine_Case> cases, bool bRaw = fal
     for (const ClLine_Case& test : cases) {
         SCOPED_TRACE(test.acLine);
         for (const char* acSetup : setup) evaluate(acSetup);
-        g_uiError_Number = 0;
+        g_uiError_Number = eE_NONE;
         g_bZero_Out = !bRaw;
         evaluate(test.acLine);
         g_bZero_Out = true;
-        EXPECT_EQ(g_uiError_Number, test.iError);
-        if (test.iError == 0 && test.mValue.size() != 0) expectClose(ClCalculator::mp_mParser_Output, test.mValue, dRelative);
+        EXPECT_EQ(g_uiError_Number, test.eError);
+        if (test.eError == eE_NONE && test.mValue.size() != 0) expectClose(ClCalculator::mp_mParser_Output, test.mValue, dRelative);
     }
 }

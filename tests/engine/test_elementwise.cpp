@@ -57,7 +57,7 @@ TEST_F(ClCalculatorElementwise, FormulasOnSamplePoints) {
     for (const auto& testCase : aCASES) {
         SCOPED_TRACE(gc_aacTOKEN_NAME[testCase.eFunction]);
         const Matrix m = apply(testCase.eFunction, mPoints);
-        EXPECT_EQ(g_uiError_Number, 0);
+        EXPECT_EQ(g_uiError_Number, eE_NONE);
         expectClose(m, mPoints.unaryExpr(testCase.pfExpected), 1e-13);
     }
     // aCosh as written, Ln(z + sqrt(z z - 1)), is the principal value only for a positive real
@@ -161,8 +161,9 @@ TEST_F(ClCalculatorElementwise, HyperbolicOverflow) {
     EXPECT_TRUE(std::isinf(apply(eT_COSH, mBig)(0, 0).real()));
     EXPECT_TRUE(std::isinf(apply(eT_SINH, mBig)(0, 0).real()));
     EXPECT_TRUE(std::isnan(apply(eT_TANH, mBig)(0, 0).real()));
-    EXPECT_EQ(g_uiError_Number, 0);
-    checkLines({{"Ln 0", 12}, {"aTanh 1", 12}});   // Cosh and Tanh 1000: the batch files
+    EXPECT_EQ(g_uiError_Number, eE_NONE);
+    // Cosh and Tanh 1000: the batch files.
+    checkLines({{"Ln 0", eE_INVALID_NUMBERS}, {"aTanh 1", eE_INVALID_NUMBERS}});
     EXPECT_NEAR(valueOf("Tanh 20")(0, 0).real(), 1.0, 1e-15);
 }
 
@@ -226,12 +227,12 @@ TEST_F(ClCalculatorElementwise, Chain) {
     ClCalculator::mp_mVariable[eT_C] = a;
     checkLines({
         // Sin of a real entry has a zero imaginary part, which Ln's clean-up makes +0.
-        {"Ln Sin C", 0, a.unaryExpr([](Complex z) { return std::log(Complex(std::sin(z.real()), 0.0)); })},
-        {" - Sqrt 4", 0, scalar(-2.0)},
-        {"Sqrt  - 4", 0, scalar(Complex(0.0, 2.0))},
-        {"Exp 1 + 1", 0, scalar(std::exp(1.0) + 1.0)},   // one operand only
-        {"Sin B", 19},             // one row past the entry limit: refused before the first function
-        {"Exp Ln (1 / 0)", 12},
+        {"Ln Sin C", eE_NONE, a.unaryExpr([](Complex z) { return std::log(Complex(std::sin(z.real()), 0.0)); })},
+        {" - Sqrt 4", eE_NONE, scalar(-2.0)},
+        {"Sqrt  - 4", eE_NONE, scalar(Complex(0.0, 2.0))},
+        {"Exp 1 + 1", eE_NONE, scalar(std::exp(1.0) + 1.0)},   // one operand only
+        {"Sin B", eE_MATRIX_SIZE},   // one row past the entry limit: refused before the first function
+        {"Exp Ln (1 / 0)", eE_INVALID_NUMBERS},
     }, true);
     // A non-finite operand comes back unchanged: the chain is not applied.
     evaluate("Sin (1 / 0)");

@@ -36,7 +36,7 @@ TEST_F(ClCalculatorHardening, DeepNestingDoesNotOverflowStack) {
                                     std::string(255, '(') + "7"};
     for (const std::string& line : aacLINES) {
         SCOPED_TRACE(line);
-        ASSERT_EQ(run(line), 0);
+        ASSERT_EQ(run(line), eE_NONE);
         EXPECT_EQ(ClCalculator::mp_mParser_Output, mat({{7}}));
     }
 }
@@ -44,7 +44,7 @@ TEST_F(ClCalculatorHardening, DeepNestingDoesNotOverflowStack) {
 TEST_F(ClCalculatorHardening, NestedGridsAreNotReadExponentially) {
     // Every "[" below is a one-element grid (its "]" comes after the ")"), and a grid reads its
     // elements twice: 200 levels once meant 2^200 readings.
-    ASSERT_EQ(run("(" + std::string(200, '[') + "1)"), 0);
+    ASSERT_EQ(run("(" + std::string(200, '[') + "1)"), eE_NONE);
     EXPECT_EQ(ClCalculator::mp_mParser_Output, mat({{1}}));
 }
 
@@ -52,17 +52,18 @@ TEST_F(ClCalculatorHardening, FullFactorsPastTheEntryLimitAreRefused) {
     // A 1 x 262144 row once asked SVD for a 262144 x 262144 V and QR for as large a P.
     struct {
         const char* acLine;
-        unsigned short uiError;
+        eERROR eError;
     } const aCASES[] = {
-        {"SVD (Ones(1, 513))", 19},       {"SVD (Ones(513, 1))", 19},    {"QR (Ones(513, 1))", 19},
-        {"QR (Ones(1, 513), 1)", 19},     {"QR (Ones(1, 513))", 0},      {"SVD (Ones(512, 2))", 0},
-        {"QR (Ones(512, 2), 1)", 0},
+        {"SVD (Ones(1, 513))", eE_MATRIX_SIZE},   {"SVD (Ones(513, 1))", eE_MATRIX_SIZE},
+        {"QR (Ones(513, 1))", eE_MATRIX_SIZE},    {"QR (Ones(1, 513), 1)", eE_MATRIX_SIZE},
+        {"QR (Ones(1, 513))", eE_NONE},           {"SVD (Ones(512, 2))", eE_NONE},
+        {"QR (Ones(512, 2), 1)", eE_NONE},
     };
     for (const auto& testCase : aCASES) {
         SCOPED_TRACE(testCase.acLine);
         resetEngine();
         evaluate(testCase.acLine);
-        EXPECT_EQ(g_uiError_Number, testCase.uiError);
+        EXPECT_EQ(g_uiError_Number, testCase.eError);
         for (const Matrix& mVariable : ClCalculator::mp_mVariable) EXPECT_LE(mVariable.size(), gc_iMAX_ENTRIES);
     }
 }
@@ -80,7 +81,7 @@ TEST_F(ClCalculatorHardening, ResultsPastTheEntryLimitAreRefusedBeforeAllocation
         resetEngine();
         ClCalculator::mp_mVariable[eT_A] = mat({{5}});
         evaluate(acLine);
-        EXPECT_EQ(g_uiError_Number, 19);
+        EXPECT_EQ(g_uiError_Number, eE_MATRIX_SIZE);
         EXPECT_EQ(ClCalculator::mp_mVariable[eT_A], mat({{5}}));
     }
 }
@@ -96,7 +97,7 @@ TEST_F(ClCalculatorHardening, EntryAssignmentToAVariableReplacedByItsValueIsRefu
     // The value's Evals shrinks U to 1 x 1 after U(3, 3) was checked: the write once went past it.
     ClCalculator::mp_mVariable[eT_U] = Matrix::Ones(3, 3);
     evaluate("U(3, 3) = Sum Evals [1]");
-    EXPECT_EQ(g_uiError_Number, 21);
+    EXPECT_EQ(g_uiError_Number, eE_INVALID_COORDINATES);
     EXPECT_EQ(ClCalculator::mp_mVariable[eT_U].size(), 1);
     resetEngine();
     ClCalculator::mp_mVariable[eT_U] = Matrix::Ones(3, 3);
@@ -134,10 +135,10 @@ TEST_F(ClCalculatorHardening, BidiagonalReductionReadsNoFurtherThanTheSpareColum
 // work of 64 inverses the chain stops with "Operator calculation error".
 TEST_F(ClCalculatorHardening, LongChainsOfMatrixFunctionsStopAtTheLineBudget) {
     const std::string zeros = "(0*O(512,512))";   // RREF of zeros finds no pivot: cheap to run
-    EXPECT_EQ(run(std::string(64, 'R') + zeros), 0);
-    EXPECT_EQ(run(std::string(65, 'R') + zeros), 13);
-    g_uiError_Number = 0;
-    EXPECT_EQ(run(std::string(64, 'R') + zeros), 0);   // the budget is per line
+    EXPECT_EQ(run(std::string(64, 'R') + zeros), eE_NONE);
+    EXPECT_EQ(run(std::string(65, 'R') + zeros), eE_OPERATOR_CALCULATION);
+    g_uiError_Number = eE_NONE;
+    EXPECT_EQ(run(std::string(64, 'R') + zeros), eE_NONE);   // the budget is per line
 }
 
 // Products, divisions, Solve, QR and the spectral norm draw on the same budget, counted before
@@ -153,11 +154,11 @@ TEST_F(ClCalculatorHardening, HeavyOperatorsDrawOnTheLineBudget) {
     };
     for (const auto& c : aCASES) {
         SCOPED_TRACE(c.acCodes);
-        EXPECT_EQ(run(c.acCodes), 0);
+        EXPECT_EQ(run(c.acCodes), eE_NONE);
         EXPECT_EQ(g_dLine_Work, c.dWork);
     }
     g_pfnWork_Poll = [] { return true; };
-    EXPECT_EQ(run("O(2)+1"), 0);
-    EXPECT_EQ(run("O(2)*O(2)"), 28);
+    EXPECT_EQ(run("O(2)+1"), eE_NONE);
+    EXPECT_EQ(run("O(2)*O(2)"), eE_RPT_LIMIT_EXCEEDED);
     g_pfnWork_Poll = nullptr;
 }

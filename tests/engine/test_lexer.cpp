@@ -40,56 +40,56 @@ TEST_F(ClCalculatorLexer, Lines) {
     const struct {
         const char* acLine;     // as displayed
         bool bOk;
-        int iError;
+        eERROR eError;
         const char* acStream;   // tokens of the stream
         const char* acAfter;    // the line after lexing
     } aCASES[] = {
-        {"", true, 0, "", ""},
-        {"2i", true, 0, "2| * |1i", "2i"},
-        {"Pi i", true, 0, "3.1415926535897931| * |1i", "Pii"},
-        {"A i", true, 0, "A|1i", "Ai"},
-        {"i2 + 1", false, 14, "1i", "i2 + 1"},
-        {"i2", true, 0, "1i|2", "i2"},
-        {"2. / 3", true, 0, "2| ./ |3", "2. / 3"},
-        {"2. * 3", true, 0, "2| .* |3", "2. * 3"},
-        {"A. \\ B", true, 0, "A| .\\ |B", "A. \\ B"},
-        {"1.2.3", true, 0, "1.2", "1.2.3"},
-        {"5E - 3", true, 0, "0.0050000000000000001", "5E - 3"},
-        {"5E + 3", true, 0, "5000", "5E + 3"},
-        {"1E", false, 1, "", "1E"},
-        {"1E + ", false, 1, "", "1E + "},
-        {"E5", false, 1, "", "E5"},
-        {".", false, 1, "", "."},
-        {"[(1E", false, 1, "[|(|]|)", "[(1E])"},
-        {"A B", false, 14, "A", "AB"},
-        {"A B C", false, 14, "A", "AB"},
-        {"2 A", false, 14, "2", "2A"},
-        {"A 2", true, 0, "A|2", "A2"},
-        {"[1, 2", true, 0, "[|1|, |2|]", "[1, 2]"},
-        {"[(1", true, 0, "[|(|1|]|)", "[(1])"},
-        {"((A", true, 0, "(|(|A|)|)", "((A))"},
-        {"Det )", false, 17, "Det ", "Det )"},
-        {" = )", false, 17, " = ", " = )"},
-        {"1)", false, 4, "1", "1)"},
-        {"[1)", false, 4, "[|1", "[1)"},
-        {" - 1", true, 0, " - |1", " - 1"},
-        {"( * 2", false, 16, "(", "( * 2"},
-        {"[ * 2", true, 0, "[| * |2|]", "[ * 2]"},
-        {"Sin  ^ 2", false, 16, "Sin ", "Sin  ^ 2"},
-        {"A Sin B", false, 15, "A", "ASin B"},
-        {") Sin ", false, 18, "", ")Sin "},
-        {"Ans Ans", true, 0, "Ans|Ans", "AnsAns"},
-        {"Pi Pi", false, 14, "3.1415926535897931", "PiPi"},
-        {"Ans 2", true, 0, "Ans|2", "Ans2"},
-        {"1 <-", false, 2, "1", "1<-"},
-        {"Clear", false, 2, "", "Clear"},
-        {"Null1", true, 0, "1", "Null1"},
+        {"", true, eE_NONE, "", ""},
+        {"2i", true, eE_NONE, "2| * |1i", "2i"},
+        {"Pi i", true, eE_NONE, "3.1415926535897931| * |1i", "Pii"},
+        {"A i", true, eE_NONE, "A|1i", "Ai"},
+        {"i2 + 1", false, eE_MISPLACED_VALUE, "1i", "i2 + 1"},
+        {"i2", true, eE_NONE, "1i|2", "i2"},
+        {"2. / 3", true, eE_NONE, "2| ./ |3", "2. / 3"},
+        {"2. * 3", true, eE_NONE, "2| .* |3", "2. * 3"},
+        {"A. \\ B", true, eE_NONE, "A| .\\ |B", "A. \\ B"},
+        {"1.2.3", true, eE_NONE, "1.2", "1.2.3"},
+        {"5E - 3", true, eE_NONE, "0.0050000000000000001", "5E - 3"},
+        {"5E + 3", true, eE_NONE, "5000", "5E + 3"},
+        {"1E", false, eE_NUMBER_INPUT, "", "1E"},
+        {"1E + ", false, eE_NUMBER_INPUT, "", "1E + "},
+        {"E5", false, eE_NUMBER_INPUT, "", "E5"},
+        {".", false, eE_NUMBER_INPUT, "", "."},
+        {"[(1E", false, eE_NUMBER_INPUT, "[|(|]|)", "[(1E])"},
+        {"A B", false, eE_MISPLACED_VALUE, "A", "AB"},
+        {"A B C", false, eE_MISPLACED_VALUE, "A", "AB"},
+        {"2 A", false, eE_MISPLACED_VALUE, "2", "2A"},
+        {"A 2", true, eE_NONE, "A|2", "A2"},
+        {"[1, 2", true, eE_NONE, "[|1|, |2|]", "[1, 2]"},
+        {"[(1", true, eE_NONE, "[|(|1|]|)", "[(1])"},
+        {"((A", true, eE_NONE, "(|(|A|)|)", "((A))"},
+        {"Det )", false, eE_MISPLACED_RIGHT_PARENTHESIS, "Det ", "Det )"},
+        {" = )", false, eE_MISPLACED_RIGHT_PARENTHESIS, " = ", " = )"},
+        {"1)", false, eE_MISSING_PARENTHESES, "1", "1)"},
+        {"[1)", false, eE_MISSING_PARENTHESES, "[|1", "[1)"},
+        {" - 1", true, eE_NONE, " - |1", " - 1"},
+        {"( * 2", false, eE_MISPLACED_BINARY_OPERATOR, "(", "( * 2"},
+        {"[ * 2", true, eE_NONE, "[| * |2|]", "[ * 2]"},
+        {"Sin  ^ 2", false, eE_MISPLACED_BINARY_OPERATOR, "Sin ", "Sin  ^ 2"},
+        {"A Sin B", false, eE_MISPLACED_OPERATOR, "A", "ASin B"},
+        {") Sin ", false, eE_MISSING_RIGHT_PARENTHESIS, "", ")Sin "},
+        {"Ans Ans", true, eE_NONE, "Ans|Ans", "AnsAns"},
+        {"Pi Pi", false, eE_MISPLACED_VALUE, "3.1415926535897931", "PiPi"},
+        {"Ans 2", true, eE_NONE, "Ans|2", "Ans2"},
+        {"1 <-", false, eE_KEY_INPUT, "1", "1<-"},
+        {"Clear", false, eE_KEY_INPUT, "", "Clear"},
+        {"Null1", true, eE_NONE, "1", "Null1"},
     };
     for (const auto& testCase : aCASES) {
         SCOPED_TRACE(testCase.acLine);
         setLine(displayToCodes(testCase.acLine));
         EXPECT_EQ(ClCalculator::tLexer(), testCase.bOk);
-        EXPECT_EQ(g_uiError_Number, testCase.iError);
+        EXPECT_EQ(g_uiError_Number, testCase.eError);
         EXPECT_EQ(streamText(), testCase.acStream);
         EXPECT_EQ(lineText(), testCase.acAfter);
         EXPECT_EQ(g_Current_State.mp_uiCursor, g_Current_State.mp_uiLength);
@@ -131,7 +131,7 @@ TEST_F(ClCalculatorLexer, FullStreamIsRefused) {
     codes.resize(gc_iLINE_MAX_TYPED);
     setLine(codes);
     EXPECT_FALSE(ClCalculator::tLexer());
-    EXPECT_EQ(g_uiError_Number, 2);
+    EXPECT_EQ(g_uiError_Number, eE_KEY_INPUT);
     EXPECT_EQ(lg_uiToken_Stream_Length, gc_iSTREAM_SIZE - 1);
     EXPECT_EQ(lg_aToken_Stream[gc_iSTREAM_SIZE - 1].mp_eToken, eT_NULL);
 }
@@ -139,7 +139,7 @@ TEST_F(ClCalculatorLexer, FullStreamIsRefused) {
 TEST_F(ClCalculatorLexer, ClosersThatDoNotFitAreRefused) {
     setLine(std::string(gc_iLINE_MAX_TYPED, '('));
     EXPECT_FALSE(ClCalculator::tLexer());
-    EXPECT_EQ(g_uiError_Number, 18);
+    EXPECT_EQ(g_uiError_Number, eE_MISSING_RIGHT_PARENTHESIS);
     EXPECT_EQ(g_Current_State.mp_uiLength, gc_iLINE_MAX_TYPED);
 
     setLine(std::string(255, '(') + "12");   // 257 codes and 255 closers fill the line exactly

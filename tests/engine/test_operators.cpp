@@ -20,79 +20,79 @@ protected:
 TEST_F(ClCalculatorOperators, ValuesAndErrors) {
     checkLines({
         // Sums and differences.
-        {"1 - [1, 2]", 0, mat({{0, -1}})},
-        {"[1, 2; 3, 4] + [10, 20; 30, 40]", 0, mat({{11, 22}, {33, 44}})},
-        {"[1, 2] - [1, 2] - [1, 2]", 0, mat({{-1, -2}})},   // left to right
-        {"1 - 2 + 3", 0, mat({{2}})},
-        {"i + [1, 2]", 0, mat({{1.0 + gc_zI, 2.0 + gc_zI}})},
-        {"[5: 7] - [1: 3]", 0, mat({{4, 4, 4}})},
-        {"[1, 2] - [1, 2, 3]", 6},
-        {"[1, 2] + [1, 2; 3, 4]", 6},
-        {"[1: 262145] + 1", 19},             // the first term is too large
-        {"1 + [1, 2] * [3, 4]", 6},          // the term's error, not a second one
+        {"1 - [1, 2]", eE_NONE, mat({{0, -1}})},
+        {"[1, 2; 3, 4] + [10, 20; 30, 40]", eE_NONE, mat({{11, 22}, {33, 44}})},
+        {"[1, 2] - [1, 2] - [1, 2]", eE_NONE, mat({{-1, -2}})},   // left to right
+        {"1 - 2 + 3", eE_NONE, mat({{2}})},
+        {"i + [1, 2]", eE_NONE, mat({{1.0 + gc_zI, 2.0 + gc_zI}})},
+        {"[5: 7] - [1: 3]", eE_NONE, mat({{4, 4, 4}})},
+        {"[1, 2] - [1, 2, 3]", eE_MATRIX_SIZE_MISMATCH},
+        {"[1, 2] + [1, 2; 3, 4]", eE_MATRIX_SIZE_MISMATCH},
+        {"[1: 262145] + 1", eE_MATRIX_SIZE},             // the first term is too large
+        {"1 + [1, 2] * [3, 4]", eE_MATRIX_SIZE_MISMATCH},          // the term's error, not a second one
         // Products and divisions.
-        {"3 * [1, 2]", 0, mat({{3, 6}})},
-        {"[1, 2; 3, 4] * [5; 6]", 0, mat({{17}, {39}})},
-        {"[1, 2] * [3; 4]", 0, mat({{11}})},
-        {"[1; 2] * [3, 4]", 0, mat({{3, 4}, {6, 8}})},
-        {"i * [1, i]", 0, mat({{gc_zI, -1}})},
-        {"[2, 4] / 2", 0, mat({{1, 2}})},
-        {"[2, 4] / (2i)", 0, mat({{-gc_zI, -2.0 * gc_zI}})},
-        {"2 \\ [2, 4]", 0, mat({{1, 2}})},
-        {"[1, 2; 3, 4] \\ [1, 2; 3, 4]", 0, mat({{1, 0}, {0, 1}})},
-        {"[1, 2]. * [3, 4]", 0, mat({{3, 8}})},
-        {"[4, 8]. / [2, 2]", 0, mat({{2, 4}})},
-        {"2 X [1, 2]", 0, mat({{2, 4}})},
-        {"[1, 2] X i", 0, mat({{gc_zI, 2.0 * gc_zI}})},
-        {"12 / 2 / 3", 0, mat({{2}})},                   // left to right
-        {"2 * 3 + 4 * 5", 0, mat({{26}})},               // products bind tighter than sums
-        {"[1, 2] * [3; 4] X [1, 1]", 0, mat({{11, 11}})},
-        {"3. / [1, 2]", 6},   // no scalar expansion for element-wise operators
-        {"[1, 2]. \\ [1; 2]", 6},
-        {"[1, 2] * [1, 2]", 6},
-        {"[1, 2, 3] / [1, 2; 3, 4]", 6},
-        {"[1, 2] \\ 1", 9},
-        {"[1, 2; 3, 4] \\ [1; 2; 3]", 6},
-        {"[1; 1] / [1, 2; 2, 4]", 6},
-        {"[1, 1] / [1, 2; 2, 4]", 10},
-        {"[0, 0; 0, 0] \\ [1; 1]", 10},
-        {"B * [1, 2]", 24},
-        {"[1, 2] * B", 24},
-        {"[1, 2] * [3, 4] + 1 / [1, 2; 3, 4]", 6},
-        {"[1, 2; 2, 4] \\ [1; 1] * [1, 2, 3]", 10},
+        {"3 * [1, 2]", eE_NONE, mat({{3, 6}})},
+        {"[1, 2; 3, 4] * [5; 6]", eE_NONE, mat({{17}, {39}})},
+        {"[1, 2] * [3; 4]", eE_NONE, mat({{11}})},
+        {"[1; 2] * [3, 4]", eE_NONE, mat({{3, 4}, {6, 8}})},
+        {"i * [1, i]", eE_NONE, mat({{gc_zI, -1}})},
+        {"[2, 4] / 2", eE_NONE, mat({{1, 2}})},
+        {"[2, 4] / (2i)", eE_NONE, mat({{-gc_zI, -2.0 * gc_zI}})},
+        {"2 \\ [2, 4]", eE_NONE, mat({{1, 2}})},
+        {"[1, 2; 3, 4] \\ [1, 2; 3, 4]", eE_NONE, mat({{1, 0}, {0, 1}})},
+        {"[1, 2]. * [3, 4]", eE_NONE, mat({{3, 8}})},
+        {"[4, 8]. / [2, 2]", eE_NONE, mat({{2, 4}})},
+        {"2 X [1, 2]", eE_NONE, mat({{2, 4}})},
+        {"[1, 2] X i", eE_NONE, mat({{gc_zI, 2.0 * gc_zI}})},
+        {"12 / 2 / 3", eE_NONE, mat({{2}})},                   // left to right
+        {"2 * 3 + 4 * 5", eE_NONE, mat({{26}})},               // products bind tighter than sums
+        {"[1, 2] * [3; 4] X [1, 1]", eE_NONE, mat({{11, 11}})},
+        {"3. / [1, 2]", eE_MATRIX_SIZE_MISMATCH},   // no scalar expansion for element-wise operators
+        {"[1, 2]. \\ [1; 2]", eE_MATRIX_SIZE_MISMATCH},
+        {"[1, 2] * [1, 2]", eE_MATRIX_SIZE_MISMATCH},
+        {"[1, 2, 3] / [1, 2; 3, 4]", eE_MATRIX_SIZE_MISMATCH},
+        {"[1, 2] \\ 1", eE_NON_SQUARE_MATRIX},
+        {"[1, 2; 3, 4] \\ [1; 2; 3]", eE_MATRIX_SIZE_MISMATCH},
+        {"[1; 1] / [1, 2; 2, 4]", eE_MATRIX_SIZE_MISMATCH},
+        {"[1, 1] / [1, 2; 2, 4]", eE_SINGULAR_MATRIX},
+        {"[0, 0; 0, 0] \\ [1; 1]", eE_SINGULAR_MATRIX},
+        {"B * [1, 2]", eE_EMPTY_MATRIX},
+        {"[1, 2] * B", eE_EMPTY_MATRIX},
+        {"[1, 2] * [3, 4] + 1 / [1, 2; 3, 4]", eE_MATRIX_SIZE_MISMATCH},
+        {"[1, 2; 2, 4] \\ [1; 1] * [1, 2, 3]", eE_SINGULAR_MATRIX},
         // Solve: the minimum-norm least-squares solution; it groups to the right, and its right
         // operand is a whole binary level.
-        {"[1, 2; 3, 4] Solve [5; 6]", 0, mat({{-4}, {4.5}})},
-        {"[1; 1] Solve [1; 3]", 0, mat({{2}})},                   // least squares: the mean
-        {"[1, 1] Solve 2", 0, mat({{1}, {1}})},                   // minimum norm
-        {"2 Solve [4, 6]", 0, mat({{2, 3}})},
-        {"i Solve 1", 0, mat({{-gc_zI}})},
-        {"[1, 0; 0, 1E - 17] Solve [1; 1]", 0, mat({{1}, {0}})},  // below the tolerance: dropped
-        {"[1, 0; 0, 1E - 15] Solve [1; 1]", 0, mat({{1}, {1e15}})},   // above it: kept, huge
-        {"[1, 0; 0, 2] Solve [2; 4] * 3", 0, mat({{6}, {6}})},
-        {"[1, 2] Solve [1; 2]", 8},
-        {"[1; 2] Solve 1", 8},
-        {"[1; 2] Solve B", 24},
-        {"[1, 2] Solve [1; 2] + 1 / 0", 8},
+        {"[1, 2; 3, 4] Solve [5; 6]", eE_NONE, mat({{-4}, {4.5}})},
+        {"[1; 1] Solve [1; 3]", eE_NONE, mat({{2}})},                   // least squares: the mean
+        {"[1, 1] Solve 2", eE_NONE, mat({{1}, {1}})},                   // minimum norm
+        {"2 Solve [4, 6]", eE_NONE, mat({{2, 3}})},
+        {"i Solve 1", eE_NONE, mat({{-gc_zI}})},
+        {"[1, 0; 0, 1E - 17] Solve [1; 1]", eE_NONE, mat({{1}, {0}})},  // below the tolerance: dropped
+        {"[1, 0; 0, 1E - 15] Solve [1; 1]", eE_NONE, mat({{1}, {1e15}})},   // above it: kept, huge
+        {"[1, 0; 0, 2] Solve [2; 4] * 3", eE_NONE, mat({{6}, {6}})},
+        {"[1, 2] Solve [1; 2]", eE_EXPRESSION},
+        {"[1; 2] Solve 1", eE_EXPRESSION},
+        {"[1; 2] Solve B", eE_EMPTY_MATRIX},
+        {"[1, 2] Solve [1; 2] + 1 / 0", eE_EXPRESSION},
         // Powers, entry by entry; a zero base gives 0 to a positive power, 1 to the power 0, and
         // no number to a negative or imaginary power.
-        {"[1, 2; 3, 4] ^ 2", 0, mat({{1, 4}, {9, 16}})},   // no matrix power
-        {"4 ^ 0.5", 0, mat({{2}})},
-        {"i ^ 2", 0, mat({{-1}})},
-        {"2 * 3 ^ 2", 0, mat({{18}})},
-        {"[1, 1E - 17] ^ 0.5", 0, mat({{1, 0}})},          // the base is cleaned first
-        {"0 ^ 0.5", 0, mat({{0}})},
-        {"0 ^ 3", 0, mat({{0}})},
-        {"0 ^ 2", 0, mat({{0}})},
-        {"[0, 2] ^ [1 + i, 2]", 0, mat({{0, 4}})},
-        {"0 ^ 0", 0, mat({{1}})},
-        {"[0, 1, 2] ^ 0", 0, mat({{1, 1, 1}})},
-        {"[0, 2] ^ [0, 0]", 0, mat({{1, 1}})},
-        {"2 ^ [1, 2]", 8},
-        {"[1, 2] ^ B", 24},
-        {"[1, 2] ^ [1; 2] + 1 / 0", 8},
-        {"0 ^  - 1", 12},
-        {"0 ^ i", 12},
+        {"[1, 2; 3, 4] ^ 2", eE_NONE, mat({{1, 4}, {9, 16}})},   // no matrix power
+        {"4 ^ 0.5", eE_NONE, mat({{2}})},
+        {"i ^ 2", eE_NONE, mat({{-1}})},
+        {"2 * 3 ^ 2", eE_NONE, mat({{18}})},
+        {"[1, 1E - 17] ^ 0.5", eE_NONE, mat({{1, 0}})},          // the base is cleaned first
+        {"0 ^ 0.5", eE_NONE, mat({{0}})},
+        {"0 ^ 3", eE_NONE, mat({{0}})},
+        {"0 ^ 2", eE_NONE, mat({{0}})},
+        {"[0, 2] ^ [1 + i, 2]", eE_NONE, mat({{0, 4}})},
+        {"0 ^ 0", eE_NONE, mat({{1}})},
+        {"[0, 1, 2] ^ 0", eE_NONE, mat({{1, 1, 1}})},
+        {"[0, 2] ^ [0, 0]", eE_NONE, mat({{1, 1}})},
+        {"2 ^ [1, 2]", eE_EXPRESSION},
+        {"[1, 2] ^ B", eE_EMPTY_MATRIX},
+        {"[1, 2] ^ [1; 2] + 1 / 0", eE_EXPRESSION},
+        {"0 ^  - 1", eE_INVALID_NUMBERS},
+        {"0 ^ i", eE_INVALID_NUMBERS},
     }, true);
 }
 
@@ -105,9 +105,9 @@ TEST_F(ClCalculatorOperators, AdditiveLevelAcceptsTheEntryLimit) {
 TEST_F(ClCalculatorOperators, InvalidNumbersKeepTheValue) {
     for (const char* acLine : {"1 / 0", "[0, 1]. \\ [1, 2]", "Ln 0 + 1", "Ln [0, 1] Solve 1"}) {
         SCOPED_TRACE(acLine);
-        g_uiError_Number = 0;
+        g_uiError_Number = eE_NONE;
         EXPECT_FALSE(evaluate(acLine));
-        EXPECT_EQ(g_uiError_Number, 12);
+        EXPECT_EQ(g_uiError_Number, eE_INVALID_NUMBERS);
         EXPECT_GT(ClCalculator::mp_mParser_Output.rows(), 0);   // kept for the driver to show
         EXPECT_FALSE(isNumber(ClCalculator::mp_mParser_Output));
     }
@@ -116,7 +116,7 @@ TEST_F(ClCalculatorOperators, InvalidNumbersKeepTheValue) {
     ASSERT_TRUE(ClCalculator::tLexer());
     lg_uiNext_Token = 0;
     const Matrix m = ClCalculator::expression();
-    EXPECT_EQ(g_uiError_Number, 12);
+    EXPECT_EQ(g_uiError_Number, eE_INVALID_NUMBERS);
     ASSERT_EQ(m.size(), 2);
     EXPECT_FALSE(std::isfinite(m(0, 0).real()));
     EXPECT_EQ(m(0, 1), Complex(3.0, 0.0));
@@ -126,12 +126,12 @@ TEST_F(ClCalculatorOperators, FailedLevelsReturnTheEmptyMatrix) {
     for (const char* acLine : {"[1, 2] + [1; 2]", "[1, 2] * [1, 2]", "[1, 2] \\ 1", "[1, 2] Solve [1; 2]",
                                "[1, 2] ^ [1, 2, 3]", "[1, 2; 2, 4] \\ [1; 1]"}) {
         SCOPED_TRACE(acLine);
-        g_uiError_Number = 0;
+        g_uiError_Number = eE_NONE;
         setLine(displayToCodes(acLine));
         ASSERT_TRUE(ClCalculator::tLexer());
         lg_uiNext_Token = 0;
         EXPECT_EQ(ClCalculator::expression().rows(), 0);
-        EXPECT_NE(g_uiError_Number, 0);
+        EXPECT_NE(g_uiError_Number, eE_NONE);
     }
 }
 
@@ -142,7 +142,7 @@ TEST_F(ClCalculatorOperators, TensorProduct) {
     setVariable(eT_u, Matrix::Ones(512, 1));
     setVariable(eT_v, Matrix::Ones(1, 512));
     setVariable(eT_w, Matrix::Ones(1, 513));
-    checkLines({{"u X w", 8}, {"w X u", 8}, {"[1, 2] X B", 24}});
+    checkLines({{"u X w", eE_EXPRESSION}, {"w X u", eE_EXPRESSION}, {"[1, 2] X B", eE_EMPTY_MATRIX}});
     EXPECT_EQ(valueOf("u X v").size(), 262144);   // exactly the entry limit
 
     const unsigned uiSeed = 1206;
@@ -226,7 +226,7 @@ TEST_F(ClCalculatorOperators, PolyMultiply) {
     EXPECT_EQ(ClCalculator::polyMultiply(Matrix(), mat({{1}})).rows(), 0);
     EXPECT_EQ(ClCalculator::polyMultiply(Matrix::Ones(1, 262142), mat({{1}})).cols(), 262142);
     EXPECT_EQ(ClCalculator::polyMultiply(Matrix::Ones(1, 262143), mat({{1}})).rows(), 0);
-    EXPECT_EQ(g_uiError_Number, 0);   // no error of its own
+    EXPECT_EQ(g_uiError_Number, eE_NONE);   // no error of its own
 
     // On random factors the product's values are the products of the factors' values.
     const Matrix p = randomMatrix(1, 5, 11), q = randomMatrix(1, 3, 12);

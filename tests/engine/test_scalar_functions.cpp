@@ -102,62 +102,62 @@ TEST_F(ClCalculatorScalarFunctions, GammaOfHugeArgumentsIsQuick) {
 TEST_F(ClCalculatorScalarFunctions, ValuesAndErrors) {
     checkLines({
         // nCr(n): the factorial, gamma(n + 1).
-        {"nCr(0)", 0, mat({{1}})},
-        {"nCr([0, 1, 2, 3; 4, 5, 6, 7])", 0, mat({{1, 1, 2, 6}, {24, 120, 720, 5040}})},
-        {"nCr(20)", 0, mat({{2432902008176640000.0}})},
-        {"nCr(5) + 1", 0, mat({{121}})},
-        {"nCr(171)", 12},     // beyond the double range
-        {"nCr(1E300)", 12},   // and quickly so
+        {"nCr(0)", eE_NONE, mat({{1}})},
+        {"nCr([0, 1, 2, 3; 4, 5, 6, 7])", eE_NONE, mat({{1, 1, 2, 6}, {24, 120, 720, 5040}})},
+        {"nCr(20)", eE_NONE, mat({{2432902008176640000.0}})},
+        {"nCr(5) + 1", eE_NONE, mat({{121}})},
+        {"nCr(171)", eE_INVALID_NUMBERS},     // beyond the double range
+        {"nCr(1E300)", eE_INVALID_NUMBERS},   // and quickly so
         // nCr(n, r): the binomial coefficient.
-        {"nCr(5, 5)", 0, mat({{1}})},
-        {"nCr(5, 1)", 0, mat({{5}})},
-        {"nCr(1, 1)", 0, mat({{1}})},
-        {"nCr(52, 5)", 0, mat({{2598960}})},
-        {"nCr(67, 33)", 0, mat({{14226520737620288370.0}})},   // just below 2^64
-        {"nCr(5E15, 1)", 0, mat({{5e15}})},
-        {"nCr(1E300, 1)", 0, mat({{1e300}})},
-        {"nCr(5, [2, 3])", 0, mat({{10}})},              // r is the first entry
-        {"nCr(2000, 1000)", 12},                         // beyond the double range: infinite
-        {"nCr(1E300, 2)", 12},
-        {"nCr(1E15, 5E14)", 12},                         // and quickly so
-        {"nCr(5, 1.5)", 7},
-        {"nCr(5, i)", 7},
-        {"nCr(5,  - 1)", 7},
-        {"nCr(0, 1)", 11},
-        {"nCr( - 3, 1)", 11},
-        {"nCr(5 + i, 1)", 11},
-        {"nCr([5, 6], 1)", 11},
-        {"nCr(5; 1)", 11},          // no comma
-        {"nCr 5", 4},               // no "("
-        {"nCr(5, 2, 3)", 4},        // no ")" after r
-        {"nCr(2.5, 1 / 0)", 11},    // the first error wins: n is checked before r is read
-        {"nCr(1 / 0, 1)", 12},
-        {"nCr(5, B)", 24},
-        {"nCr(5, 0) + [1, 2] * [1, 2]", 7},
+        {"nCr(5, 5)", eE_NONE, mat({{1}})},
+        {"nCr(5, 1)", eE_NONE, mat({{5}})},
+        {"nCr(1, 1)", eE_NONE, mat({{1}})},
+        {"nCr(52, 5)", eE_NONE, mat({{2598960}})},
+        {"nCr(67, 33)", eE_NONE, mat({{14226520737620288370.0}})},   // just below 2^64
+        {"nCr(5E15, 1)", eE_NONE, mat({{5e15}})},
+        {"nCr(1E300, 1)", eE_NONE, mat({{1e300}})},
+        {"nCr(5, [2, 3])", eE_NONE, mat({{10}})},              // r is the first entry
+        {"nCr(2000, 1000)", eE_INVALID_NUMBERS},                         // beyond the double range: infinite
+        {"nCr(1E300, 2)", eE_INVALID_NUMBERS},
+        {"nCr(1E15, 5E14)", eE_INVALID_NUMBERS},                         // and quickly so
+        {"nCr(5, 1.5)", eE_INCORRECT_SCALAR_EXPRESSION},
+        {"nCr(5, i)", eE_INCORRECT_SCALAR_EXPRESSION},
+        {"nCr(5,  - 1)", eE_INCORRECT_SCALAR_EXPRESSION},
+        {"nCr(0, 1)", eE_SCALAR_OUT_OF_RANGE},
+        {"nCr( - 3, 1)", eE_SCALAR_OUT_OF_RANGE},
+        {"nCr(5 + i, 1)", eE_SCALAR_OUT_OF_RANGE},
+        {"nCr([5, 6], 1)", eE_SCALAR_OUT_OF_RANGE},
+        {"nCr(5; 1)", eE_SCALAR_OUT_OF_RANGE},          // no comma
+        {"nCr 5", eE_MISSING_PARENTHESES},               // no "("
+        {"nCr(5, 2, 3)", eE_MISSING_PARENTHESES},        // no ")" after r
+        {"nCr(2.5, 1 / 0)", eE_SCALAR_OUT_OF_RANGE},    // the first error wins: n is checked before r is read
+        {"nCr(1 / 0, 1)", eE_INVALID_NUMBERS},
+        {"nCr(5, B)", eE_EMPTY_MATRIX},
+        {"nCr(5, 0) + [1, 2] * [1, 2]", eE_INCORRECT_SCALAR_EXPRESSION},
         // Mod(M, n): residues in [0, n), exact beyond the 32-bit range.
-        {"Mod( - 7, 3)", 0, mat({{2}})},
-        {"Mod(7, 1)", 0, mat({{0}})},
-        {"Mod([1, 2; 3, 4], 2)", 0, mat({{1, 0}, {1, 0}})},
-        {"Mod(7, 3 + i)", 0, mat({{1}})},   // the divisor's imaginary part is not examined
-        {"Mod(7, 2 + 0.5i)", 0, mat({{1}})},
-        {"Mod( - 2147483648, 10)", 0, mat({{2}})},
-        {"Mod(2147483648, 10)", 0, mat({{8}})},
-        {"Mod(1E15 + 1, 7)", 0, mat({{0}})},
-        {"Mod( - 1E18, 7)", 0, mat({{6}})},
-        {"Mod(1E300, 2)", 0, mat({{0}})},
-        {"Mod(5, 9007199254740992)", 0, mat({{5}})},   // 2^53
-        {"Mod( - 5, 9007199254740992)", 0, mat({{9007199254740987.0}})},
-        {"Mod(7,  - 3)", 31},
-        {"Mod(7, [1, 2])", 31},
-        {"Mod(7 + i, 2)", 31},
-        {"Mod([1, 2.5], 2)", 31},
-        {"Mod(7)", 8},              // no comma
-        {"Mod 7", 4},               // no "("
-        {"Mod(7, 2, 3)", 4},        // no ")" after n
-        {"Mod(1.5)", 31},           // the first error wins: M is checked before the comma
-        {"Mod(1.5, 1 / 0)", 31},    // and before n is read
-        {"Mod(7, 0) + [1, 2] * [1, 2]", 31},
-        {"Mod(1 / 0, 2)", 12},
+        {"Mod( - 7, 3)", eE_NONE, mat({{2}})},
+        {"Mod(7, 1)", eE_NONE, mat({{0}})},
+        {"Mod([1, 2; 3, 4], 2)", eE_NONE, mat({{1, 0}, {1, 0}})},
+        {"Mod(7, 3 + i)", eE_NONE, mat({{1}})},   // the divisor's imaginary part is not examined
+        {"Mod(7, 2 + 0.5i)", eE_NONE, mat({{1}})},
+        {"Mod( - 2147483648, 10)", eE_NONE, mat({{2}})},
+        {"Mod(2147483648, 10)", eE_NONE, mat({{8}})},
+        {"Mod(1E15 + 1, 7)", eE_NONE, mat({{0}})},
+        {"Mod( - 1E18, 7)", eE_NONE, mat({{6}})},
+        {"Mod(1E300, 2)", eE_NONE, mat({{0}})},
+        {"Mod(5, 9007199254740992)", eE_NONE, mat({{5}})},   // 2^53
+        {"Mod( - 5, 9007199254740992)", eE_NONE, mat({{9007199254740987.0}})},
+        {"Mod(7,  - 3)", eE_BAD_INTEGER_VALUES},
+        {"Mod(7, [1, 2])", eE_BAD_INTEGER_VALUES},
+        {"Mod(7 + i, 2)", eE_BAD_INTEGER_VALUES},
+        {"Mod([1, 2.5], 2)", eE_BAD_INTEGER_VALUES},
+        {"Mod(7)", eE_EXPRESSION},              // no comma
+        {"Mod 7", eE_MISSING_PARENTHESES},               // no "("
+        {"Mod(7, 2, 3)", eE_MISSING_PARENTHESES},        // no ")" after n
+        {"Mod(1.5)", eE_BAD_INTEGER_VALUES},           // the first error wins: M is checked before the comma
+        {"Mod(1.5, 1 / 0)", eE_BAD_INTEGER_VALUES},    // and before n is read
+        {"Mod(7, 0) + [1, 2] * [1, 2]", eE_BAD_INTEGER_VALUES},
+        {"Mod(1 / 0, 2)", eE_INVALID_NUMBERS},
     }, true, 4e-14);
     // A pole is +infinity; a coefficient that fits in 64 bits is exact; multiples of n give +0.
     g_bZero_Out = false;

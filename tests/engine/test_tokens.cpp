@@ -1,4 +1,5 @@
-// Token vocabulary, button table, dictionaries, input-line records and placement checks.
+// Token vocabulary, button table, dictionaries, input-line records, placement checks and the
+// error messages.
 #include <cstring>
 #include <set>
 
@@ -78,6 +79,12 @@ TEST_F(ClTokens, TooltipsNameTheirKeyWhereTheyHaveOne) {
             }
 }
 
+// A line that fails always says why; only "no error" has nothing to say.
+TEST_F(ClTokens, EveryErrorHasAMessage) {
+    EXPECT_STREQ(gc_aacERROR_MESSAGE[eE_NONE], "");
+    for (int iError = eE_NONE + 1; iError < eE_COUNT; ++iError) EXPECT_STRNE(gc_aacERROR_MESSAGE[iError], "") << iError;
+}
+
 TEST_F(ClTokens, HighCodesReadAsNull) {
     for (int iCode = 128; iCode < 256; ++iCode) EXPECT_EQ(tokenOfCode(static_cast<unsigned char>(iCode)), eT_NULL);
 }
@@ -127,36 +134,46 @@ TEST_F(ClTokens, RenderingJoinsDisplayTexts) {
 TEST_F(ClTokens, PlacementChecks) {
     EXPECT_TRUE(ClCalculator::valueCheck(0));
     EXPECT_TRUE(ClCalculator::unaryCheck(0));
-    g_uiError_Number = 0;
+    g_uiError_Number = eE_NONE;
     EXPECT_FALSE(ClCalculator::binaryCheck(0));
-    EXPECT_EQ(g_uiError_Number, 16);
+    EXPECT_EQ(g_uiError_Number, eE_MISPLACED_BINARY_OPERATOR);
     EXPECT_FALSE(ClCalculator::closeCheck(0));
-    EXPECT_EQ(g_uiError_Number, 18);   // the checks overwrite
+    EXPECT_EQ(g_uiError_Number, eE_MISSING_RIGHT_PARENTHESIS);   // the checks overwrite
 
     const struct {
         eTOKEN ePrevious;
-        int iValue, iUnary, iBinary, iClose;   // 0 passes, else the error stored
+        eERROR eValue, eUnary, eBinary, eClose;   // eE_NONE passes, else the error stored
     } aCASES[] = {
-        {eT_REAL_NUMBER, 14, 15, 0, 0}, {eT_I, 14, 15, 0, 0},     {eT_w, 14, 15, 0, 0},
-        {eT_RBRACKET, 14, 15, 0, 0},    {eT_RPAREN, 14, 15, 0, 0}, {eT_ANS, 0, 0, 0, 0},
-        {eT_LBRACKET, 0, 0, 0, 0},      {eT_COMMA, 0, 0, 0, 0},    {eT_SEMICOLON, 0, 0, 0, 0},
-        {eT_LPAREN, 0, 0, 16, 0},       {eT_MINUS, 0, 0, 16, 0},   {eT_PLUS, 0, 0, 16, 0},
-        {eT_SIN, 0, 0, 16, 17},         {eT_DIAG, 0, 0, 16, 17},   {eT_ASSIGN, 0, 0, 16, 17},
+        {eT_REAL_NUMBER, eE_MISPLACED_VALUE, eE_MISPLACED_OPERATOR, eE_NONE, eE_NONE},
+        {eT_I, eE_MISPLACED_VALUE, eE_MISPLACED_OPERATOR, eE_NONE, eE_NONE},
+        {eT_w, eE_MISPLACED_VALUE, eE_MISPLACED_OPERATOR, eE_NONE, eE_NONE},
+        {eT_RBRACKET, eE_MISPLACED_VALUE, eE_MISPLACED_OPERATOR, eE_NONE, eE_NONE},
+        {eT_RPAREN, eE_MISPLACED_VALUE, eE_MISPLACED_OPERATOR, eE_NONE, eE_NONE},
+        {eT_ANS, eE_NONE, eE_NONE, eE_NONE, eE_NONE},
+        {eT_LBRACKET, eE_NONE, eE_NONE, eE_NONE, eE_NONE},
+        {eT_COMMA, eE_NONE, eE_NONE, eE_NONE, eE_NONE},
+        {eT_SEMICOLON, eE_NONE, eE_NONE, eE_NONE, eE_NONE},
+        {eT_LPAREN, eE_NONE, eE_NONE, eE_MISPLACED_BINARY_OPERATOR, eE_NONE},
+        {eT_MINUS, eE_NONE, eE_NONE, eE_MISPLACED_BINARY_OPERATOR, eE_NONE},
+        {eT_PLUS, eE_NONE, eE_NONE, eE_MISPLACED_BINARY_OPERATOR, eE_NONE},
+        {eT_SIN, eE_NONE, eE_NONE, eE_MISPLACED_BINARY_OPERATOR, eE_MISPLACED_RIGHT_PARENTHESIS},
+        {eT_DIAG, eE_NONE, eE_NONE, eE_MISPLACED_BINARY_OPERATOR, eE_MISPLACED_RIGHT_PARENTHESIS},
+        {eT_ASSIGN, eE_NONE, eE_NONE, eE_MISPLACED_BINARY_OPERATOR, eE_MISPLACED_RIGHT_PARENTHESIS},
     };
     for (const auto& testCase : aCASES) {
         SCOPED_TRACE(gc_aacTOKEN_NAME[testCase.ePrevious]);
         lg_aToken_Stream[0] = ClToken(testCase.ePrevious);
         const struct {
             bool (*pfCheck)(unsigned short);
-            int iExpected;
-        } aCHECKS[] = {{ClCalculator::valueCheck, testCase.iValue},
-                       {ClCalculator::unaryCheck, testCase.iUnary},
-                       {ClCalculator::binaryCheck, testCase.iBinary},
-                       {ClCalculator::closeCheck, testCase.iClose}};
+            eERROR eExpected;
+        } aCHECKS[] = {{ClCalculator::valueCheck, testCase.eValue},
+                       {ClCalculator::unaryCheck, testCase.eUnary},
+                       {ClCalculator::binaryCheck, testCase.eBinary},
+                       {ClCalculator::closeCheck, testCase.eClose}};
         for (const auto& check : aCHECKS) {
-            g_uiError_Number = 99;
-            EXPECT_EQ(check.pfCheck(1), check.iExpected == 0);
-            EXPECT_EQ(g_uiError_Number, check.iExpected == 0 ? 99 : check.iExpected);
+            g_uiError_Number = eE_COUNT;   // no error's number: a passing check leaves it
+            EXPECT_EQ(check.pfCheck(1), check.eExpected == eE_NONE);
+            EXPECT_EQ(g_uiError_Number, check.eExpected == eE_NONE ? eE_COUNT : check.eExpected);
         }
     }
 }

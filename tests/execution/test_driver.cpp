@@ -159,7 +159,7 @@ TEST_F(ClDriver, CopyHistoryKeepsEveryTargetInside) {
 }
 
 // A range reaching the Rpt line or later is bounded by the count as the enclosing repetition
-// began, so a line reached again from inside its own repetition refuses its range (error 11,
+// began, so a line reached again from inside its own repetition refuses its range (eE_SCALAR_OUT_OF_RANGE,
 // not shown as another line follows); only chains of ranges reaching back go 64 deep.
 TEST_F(ClDriver, NestedRangesAndTheirDepth) {
     enterAll({"1", "Rpt(1, 1,  - 1)", "2"});
@@ -170,7 +170,7 @@ TEST_F(ClDriver, NestedRangesAndTheirDepth) {
     sBefore = output();
     enter("Rpt(1, 1)");
     EXPECT_EQ(output().substr(sBefore.size()), "\nLimit on Rpts exceeded\nOut>\n");
-    EXPECT_EQ(g_uiError_Number, 0);
+    EXPECT_EQ(g_uiError_Number, eE_NONE);
 }
 
 // Steps back kept in 16 bits: -65436 becomes 100, so the nested range would start before entry 0.

@@ -89,7 +89,7 @@ void checkState() {
         require((lg_State_History[i].mp_uiLength > 0) == (i < g_uiHistory_Next), "stored lines not the first entries");
     if (g_uiHistory_Next < gc_iHISTORY_SIZE) checkLine(lg_State_History[g_uiHistory_Next], "free history entry");
     if (g_uiHistory_Index < g_uiHistory_Next) checkLine(g_Current_State_Bkp, "line saved while browsing");
-    require(g_uiError_Number == 0 && g_acOutput_Line[0] == '\0' && !g_bBusy && !g_bRepeat && !g_bPlot, "a line's state left over");
+    require(g_uiError_Number == eE_NONE && g_acOutput_Line[0] == '\0' && !g_bBusy && !g_bRepeat && !g_bPlot, "a line's state left over");
     // The input display ends with the line's rendering and the cursor mark at the cursor.
     const ClState& line = g_Current_State;
     require(line.mp_uiDisplay_Start <= static_cast<unsigned>(lg_Input.textLength()), "line rendering past the input display");

@@ -35,7 +35,7 @@ void checkState() {
         require(line.mp_acInput[i] == 0, "line record not cleared after its end");
     require(lg_uiToken_Stream_Length < gc_iSTREAM_SIZE, "token stream past its array");
     require(lg_aToken_Stream[lg_uiToken_Stream_Length].mp_eToken == eT_NULL, "stream without its null token");
-    require(g_uiError_Number < gc_iERROR_COUNT, "error number without a message");
+    require(g_uiError_Number < eE_COUNT, "error number without a message");
     require(std::memchr(g_acOutput_Line, 0, gc_iOUTPUT_LINE_SIZE) != nullptr, "output text not terminated");
     char acLine_Text[gc_iLINE_TEXT_SIZE];   // the line as the input display renders it
     line.inputToChar(acLine_Text, 0, line.mp_uiLength);
@@ -75,7 +75,7 @@ void runLine(const std::uint8_t* pucCodes, std::size_t uiLength, int iLine) {
     if (bLexed) ClCalculator::tParser();
     checkState();
     if (bLexed && ClCalculator::mp_mParser_Output.rows() > 0) displayAll(ClCalculator::mp_mParser_Output, iLine);
-    g_uiError_Number = 0;
+    g_uiError_Number = eE_NONE;
 }
 
 }  // namespace
