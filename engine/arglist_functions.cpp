@@ -4,29 +4,12 @@
 #include <cmath>
 #include <limits>
 
-#include "engine_state.h"
+#include "parse_cursor.h"
 #include "linalg.h"
 
 namespace {
 
 constexpr double gc_dNOT_AN_ARGUMENT = std::numeric_limits<double>::quiet_NaN();
-
-eTOKEN nextToken() { return lg_aToken_Stream[lg_uiNext_Token].mp_eToken; }
-
-/// Consumes the next token when it is eToken.
-bool accept(eTOKEN eToken) {
-    if (nextToken() != eToken) return false;
-    ++lg_uiNext_Token;
-    return true;
-}
-
-/// Steps over the function's own token and its "("; false when the "(" is missing.
-bool openList() {
-    ++lg_uiNext_Token;
-    return accept(eT_LPAREN);
-}
-
-bool isScalar(const Matrix& m) { return m.rows() == 1 && m.cols() == 1; }
 
 Matrix realScalar(double dValue) { return Matrix::Constant(1, 1, Complex(dValue, 0.0)); }
 

@@ -75,6 +75,8 @@ public:
     static Matrix elementFunction(eTOKEN eFunction, const Matrix& m);   ///< one chain step, element-wise
     static Matrix matrixFunction(eTOKEN eFunction, const Matrix& m);    ///< one chain step on the whole matrix
     static bool isMatrixFunction(eTOKEN eToken);
+    /// The partial-pivoting inverse of a square matrix; eE_SINGULAR_MATRIX when it is not finite.
+    static Matrix invert(const Matrix& m);
 
     // Argument-list functions, each at its token; they read their own "(" ... ")".
     static Matrix nCrFunction();

@@ -2,15 +2,9 @@
 #include <cmath>
 #include <limits>
 
-#include "engine_state.h"
+#include "parse_cursor.h"
 
 namespace {
-
-eTOKEN tokenAt(unsigned short uiIndex) {
-    return uiIndex < gc_iSTREAM_SIZE ? lg_aToken_Stream[uiIndex].mp_eToken : eT_NULL;
-}
-
-eTOKEN nextToken() { return tokenAt(lg_uiNext_Token); }
 
 bool isMatrixToken(eTOKEN eToken) { return isVariableToken(eToken) || eToken == eT_ANS; }
 
@@ -157,8 +151,7 @@ Clmatrixref ClCalculator::matrixref() {
                               : bColumn ? mSource.rows()
                                         : std::numeric_limits<Eigen::Index>::max());
     if (mFirst.rows() == 0) return reference;
-    if (nextToken() == eT_COMMA) {
-        ++lg_uiNext_Token;
+    if (accept(eT_COMMA)) {
         for (Eigen::Index i = 0; i < mFirst.cols(); ++i)
             if (mFirst(0, i).real() > static_cast<double>(mSource.rows())) {
                 raiseError(eE_INVALID_COORDINATES);
@@ -251,7 +244,6 @@ Matrix ClCalculator::primary() {
     ++lg_uiNext_Token;
     mValue = expression();
     if (mValue.rows() == 0) return raiseError(eE_EXPRESSION);
-    if (nextToken() != eT_RPAREN) return raiseError(eE_MISSING_PARENTHESES);
-    ++lg_uiNext_Token;
+    if (!accept(eT_RPAREN)) return raiseError(eE_MISSING_PARENTHESES);
     return mValue;
 }

@@ -2,7 +2,7 @@
 #include <cmath>
 #include <vector>
 
-#include "engine_state.h"
+#include "parse_cursor.h"
 
 namespace {
 
@@ -12,13 +12,9 @@ constexpr int gc_iREREAD_DEPTH = 3;               ///< grids nested deeper keep 
 
 int lg_iList_Depth = 0;                           ///< lists being read around the read position
 
-eTOKEN nextToken() { return lg_aToken_Stream[lg_uiNext_Token].mp_eToken; }
-
 bool isListEnd(eTOKEN eToken) {
     return eToken == eT_RBRACKET || eToken == eT_RPAREN || eToken == eT_NULL;
 }
-
-bool isScalar(const Matrix& m) { return m.rows() == 1 && m.cols() == 1; }
 
 /// What the list being read can serve as. Lists inside its elements have shapes of their own,
 /// so lg_bIs_Arg_List and lg_bIs_Arg_List_1 are written only once the whole list is read.
@@ -38,8 +34,7 @@ Matrix readRange(const Complex& a, ClList_Shape& shape) {
     shape.mp_bArguments = true;
     if (std::fabs(d) <= gc_dRANGE_SAME) return Matrix::Constant(1, 1, Complex(a.real(), 0.0));
     double dStep = 1.0;
-    if (nextToken() == eT_COMMA) {
-        ++lg_uiNext_Token;
+    if (accept(eT_COMMA)) {
         const Matrix mStep = ClCalculator::expression();
         if (!isScalar(mStep)) return ClCalculator::raiseError(eE_INCORRECT_STEP_SIZE);
         const double h = mStep(0, 0).real();
@@ -72,11 +67,9 @@ Matrix readGrid(unsigned short uiStart, const Complex& zFirst, ClList_Shape& sha
     Eigen::Index iFirst_Row = 0;   // elements of the first row, known at the first "; "
     Eigen::Index iColumns = 1, iRows = 1;
     while (!isListEnd(nextToken())) {
-        if (nextToken() == eT_COMMA) {
-            ++lg_uiNext_Token;
+        if (accept(eT_COMMA)) {
             shape.mp_bSingle = false;
-        } else if (nextToken() == eT_SEMICOLON) {
-            ++lg_uiNext_Token;
+        } else if (accept(eT_SEMICOLON)) {
             shape.mp_bArguments = false;
             if (iFirst_Row == 0) iFirst_Row = iColumns;
             if (iColumns != iFirst_Row) return ClCalculator::raiseError(eE_ASSIGNMENT);
@@ -106,10 +99,7 @@ Matrix readGrid(unsigned short uiStart, const Complex& zFirst, ClList_Shape& sha
     lg_uiNext_Token = uiStart;
     Eigen::Index iRow = 0, iColumn = 0;
     while (lg_uiNext_Token < uiEnd) {
-        if (nextToken() == eT_COMMA) {
-            ++lg_uiNext_Token;
-        } else if (nextToken() == eT_SEMICOLON) {
-            ++lg_uiNext_Token;
+        if (!accept(eT_COMMA) && accept(eT_SEMICOLON)) {
             ++iRow;
             iColumn = 0;
         }
@@ -137,11 +127,9 @@ Matrix readBlocks(Matrix mFirst, ClList_Shape& shape) {
     Eigen::Index iHeight = amBlocks[0].rows();
     while (!isListEnd(nextToken())) {
         bool bNew_Row = false;
-        if (nextToken() == eT_COMMA) {
-            ++lg_uiNext_Token;
+        if (accept(eT_COMMA)) {
             shape.mp_bSingle = false;
-        } else if (nextToken() == eT_SEMICOLON) {
-            ++lg_uiNext_Token;
+        } else if (accept(eT_SEMICOLON)) {
             bNew_Row = true;
         }
         if (static_cast<int>(amBlocks.size()) == gc_iMAX_BLOCKS) return ClCalculator::raiseError(eE_ASSIGNMENT);
@@ -208,10 +196,9 @@ Matrix ClCalculator::list() {
 
 // mvlist := "[" list "]"
 Matrix ClCalculator::mvlist() {
-    if (nextToken() != eT_LBRACKET) return raiseError(eE_MISSING_PARENTHESES);
-    ++lg_uiNext_Token;
+    if (!accept(eT_LBRACKET)) return raiseError(eE_MISSING_PARENTHESES);
     Matrix mList = list();
-    if (mList.rows() > 0 && nextToken() == eT_RBRACKET) ++lg_uiNext_Token;
+    if (mList.rows() > 0) accept(eT_RBRACKET);
     return mList;
 }
 
@@ -219,11 +206,9 @@ Matrix ClCalculator::mvlist() {
 // An unusable list is eE_BAD_PARAMETER_LIST, a missing ")" eE_MISSING_PARENTHESES; both give the empty matrix.
 Matrix ClCalculator::rowlist() {
     lg_bIs_Arg_List = false;
-    if (nextToken() != eT_LPAREN) return raiseError(eE_MISSING_PARENTHESES);
-    ++lg_uiNext_Token;
+    if (!accept(eT_LPAREN)) return raiseError(eE_MISSING_PARENTHESES);
     Matrix mList = list();
     if (!lg_bIs_Arg_List) return raiseError(eE_BAD_PARAMETER_LIST);
-    if (nextToken() != eT_RPAREN) return raiseError(eE_MISSING_PARENTHESES);
-    ++lg_uiNext_Token;
+    if (!accept(eT_RPAREN)) return raiseError(eE_MISSING_PARENTHESES);
     return mList;
 }

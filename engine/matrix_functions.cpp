@@ -22,14 +22,6 @@ Matrix minRows(const Matrix& m) { return asRows(m).real().rowwise().minCoeff().c
 
 Matrix transpose(const Matrix& m) { return m.transpose(); }
 
-// Note: a singular matrix shows up as non-finite entries of the partial-pivoting LU inverse; a
-// nearly singular one gives a large finite inverse and no error.
-Matrix inverse(const Matrix& m) {
-    Matrix mInverse = linalg::inverse(m);
-    if (!mInverse.allFinite()) return ClCalculator::raiseError(eE_SINGULAR_MATRIX);
-    return mInverse;
-}
-
 // Note: a determinant below 1e-16 x ||M|| x n is taken for the rounding residue of a singular
 // matrix and shown as exactly 0.
 Matrix determinant(const Matrix& m) {
@@ -132,7 +124,7 @@ const ClMatrix_Function gc_aMATRIX_FUNCTIONS[] = {
     {eT_MAX, false, 0, maxRows},
     {eT_MIN, false, 0, minRows},
     {eT_TRAN, false, 0, transpose},
-    {eT_INV, true, 1, inverse},
+    {eT_INV, true, 1, ClCalculator::invert},
     {eT_DET, true, 1, determinant},
     {eT_CHARP, true, 16, characteristicPolynomial},
     {eT_EVALS, true, 16, eigenvalues},
@@ -171,6 +163,14 @@ Matrix ClCalculator::matrixFunction(eTOKEN eFunction, const Matrix& m) {
     if (pFunction->mp_bSquare && m.rows() != m.cols()) return raiseError(eE_NON_SQUARE_MATRIX);
     if (!spendWork(workOf(*pFunction, m))) return Matrix();
     return pFunction->mp_pfFunction(m);
+}
+
+// Note: a singular matrix shows up as non-finite entries of the partial-pivoting LU inverse; a
+// nearly singular one gives a large finite inverse and no error.
+Matrix ClCalculator::invert(const Matrix& m) {
+    Matrix mInverse = linalg::inverse(m);
+    if (!mInverse.allFinite()) return raiseError(eE_SINGULAR_MATRIX);
+    return mInverse;
 }
 
 bool ClCalculator::spendWork(double dWork) {

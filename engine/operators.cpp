@@ -4,16 +4,12 @@
 #include <cmath>
 #include <utility>
 
-#include "engine_state.h"
+#include "parse_cursor.h"
 #include "linalg.h"
 
 namespace {
 
 constexpr Eigen::Index gc_iPOLY_MAX = 0x3ffff;  ///< polynomial product: n + m at most this
-
-eTOKEN nextToken() { return lg_aToken_Stream[lg_uiNext_Token].mp_eToken; }
-
-bool isScalar(const Matrix& m) { return m.rows() == 1 && m.cols() == 1; }
 
 bool sameShape(const Matrix& a, const Matrix& b) { return a.rows() == b.rows() && a.cols() == b.cols(); }
 
@@ -30,14 +26,10 @@ Matrix divideBy(const Matrix& m, Complex s) {
     return m.unaryExpr([s](const Complex& z) { return z / s; });
 }
 
-/// The partial-pivoting inverse of a square divisor; eE_SINGULAR_MATRIX when it is not finite.
-// Note: a singular divisor shows only as non-finite inverse entries; a nearly singular one
-// gives large finite entries and no error.
+/// The inverse of a square divisor, charged to the line's work.
 Matrix invertDivisor(const Matrix& m) {
     if (!ClCalculator::spendWork(cubeWork(m.rows(), m.rows(), m.rows()))) return Matrix();
-    Matrix mInverse = linalg::inverse(m);
-    if (!isNumber(mInverse)) return raiseError(eE_SINGULAR_MATRIX);
-    return mInverse;
+    return ClCalculator::invert(m);
 }
 
 // --- The additive level --------------------------------------------------------------------
@@ -206,12 +198,10 @@ Matrix ClCalculator::term() {
 Matrix ClCalculator::binary() {
     Matrix mResult = unary();
     while (mResult.rows() > 0) {
-        if (nextToken() == eT_SOLVE) {
-            ++lg_uiNext_Token;
+        if (accept(eT_SOLVE)) {
             const Matrix mRight = binary();
             mResult = solve(mResult, mRight);
-        } else if (nextToken() == eT_POWER) {
-            ++lg_uiNext_Token;
+        } else if (accept(eT_POWER)) {
             Matrix mExponent = operand();
             mResult = power(std::move(mResult), std::move(mExponent));
         } else {

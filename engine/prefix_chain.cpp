@@ -1,5 +1,5 @@
 // The unary entry: argument-list functions and chains of prefix functions on one operand.
-#include "engine_state.h"
+#include "parse_cursor.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ Matrix ClCalculator::unary() {
 // exceptionalUnary := Diag | Norm | OpNm | QR | Rpt | Plot | nCr | Mod, each with its list.
 // Any other token: nothing consumed, the empty matrix.
 Matrix ClCalculator::exceptionalUnary() {
-    switch (lg_aToken_Stream[lg_uiNext_Token].mp_eToken) {
+    switch (nextToken()) {
         case eT_DIAG: return diagFunction();
         case eT_NORM: return normFunction(false);
         case eT_OPNM: return normFunction(true);

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "engine_state.h"
+#include "parse_cursor.h"
 
 namespace {
 
@@ -21,10 +21,6 @@ constexpr double gc_adLANCZOS[9] = {
     771.3234287776531,      -176.6150291621406,  12.507343278686905,
     -0.13857109526572012,   9.984369578019572e-06, 1.5056327351493116e-07,
 };
-
-eTOKEN nextToken() { return lg_aToken_Stream[lg_uiNext_Token].mp_eToken; }
-
-bool isScalar(const Matrix& m) { return m.rows() == 1 && m.cols() == 1; }
 
 bool isFinite(const Complex& z) { return std::isfinite(z.real()) && std::isfinite(z.imag()); }
 
@@ -75,12 +71,9 @@ double residue(double x, double n) {
 // The factorial form applies gamma(z + 1) to every entry of X; the binomial form needs a
 // positive real integer n (else 11) and an integer r in 1 to n (else 7).
 Matrix ClCalculator::nCrFunction() {
-    ++lg_uiNext_Token;
-    if (nextToken() != eT_LPAREN) return raiseError(eE_MISSING_PARENTHESES);
-    ++lg_uiNext_Token;
+    if (!openList()) return raiseError(eE_MISSING_PARENTHESES);
     const Matrix mFirst = expression();
-    if (nextToken() == eT_RPAREN) {
-        ++lg_uiNext_Token;
+    if (accept(eT_RPAREN)) {
         return mFirst.unaryExpr([](const Complex& z) { return gamma(Complex(z.real() + 1.0, z.imag())); });
     }
     if (!isScalar(mFirst) || nextToken() != eT_COMMA) return raiseError(eE_SCALAR_OUT_OF_RANGE);
@@ -93,8 +86,7 @@ Matrix ClCalculator::nCrFunction() {
     const Complex zR = mSecond(0, 0);
     if (zR.imag() != 0.0 || zR.real() != std::ceil(zR.real()) || !(zR.real() >= 1.0 && zR.real() <= zN.real()))
         return raiseError(eE_INCORRECT_SCALAR_EXPRESSION);
-    if (nextToken() != eT_RPAREN) return raiseError(eE_MISSING_PARENTHESES);
-    ++lg_uiNext_Token;
+    if (!accept(eT_RPAREN)) return raiseError(eE_MISSING_PARENTHESES);
     return Matrix::Constant(1, 1, Complex(binomial(zN.real(), zR.real()), 0.0));
 }
 
@@ -102,19 +94,15 @@ Matrix ClCalculator::nCrFunction() {
 // Every entry of M and n must be real integers, n positive (else 31); the result lies in
 // 0 to n - 1, so Mod(-7, 3) is 2.
 Matrix ClCalculator::modFunction() {
-    ++lg_uiNext_Token;
-    if (nextToken() != eT_LPAREN) return raiseError(eE_MISSING_PARENTHESES);
-    ++lg_uiNext_Token;
+    if (!openList()) return raiseError(eE_MISSING_PARENTHESES);
     const Matrix mValues = expression();
     for (Eigen::Index i = 0; i < mValues.size(); ++i) {
         const Complex z = mValues.data()[i];
         if (z.imag() != 0.0 || !isWholeNumber(z.real())) return raiseError(eE_BAD_INTEGER_VALUES);
     }
-    if (nextToken() != eT_COMMA) return raiseError(eE_EXPRESSION);
-    ++lg_uiNext_Token;
+    if (!accept(eT_COMMA)) return raiseError(eE_EXPRESSION);
     const Matrix mDivisor = expression();
-    if (nextToken() != eT_RPAREN) return raiseError(eE_MISSING_PARENTHESES);
-    ++lg_uiNext_Token;
+    if (!accept(eT_RPAREN)) return raiseError(eE_MISSING_PARENTHESES);
     // The divisor's imaginary part is not examined.
     if (!isScalar(mDivisor)) return raiseError(eE_BAD_INTEGER_VALUES);
     const double n = mDivisor(0, 0).real();
