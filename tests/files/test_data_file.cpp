@@ -129,6 +129,19 @@ TEST_F(ClDataFiles, CodeIsAPermutationOverLongBuffers) {
     EXPECT_EQ(std::unique(sFirst.begin(), sFirst.end()), sFirst.end());
 }
 
+// Files of any copy of the program open here: one coded by hand from the format's description
+// (multiplier 173, offset 59), and three byte pairs of the code.
+TEST_F(ClDataFiles, HandCodedFileOpens) {
+    EXPECT_EQ(coded("\n0O"), "\xfd\xab\x9e");
+    open(ORBEX_TEST_DATA "/pinned.obx");
+    EXPECT_EQ(lg_asDialogs, std::vector<std::string>{});
+    ASSERT_EQ(g_uiHistory_Next, 2);
+    EXPECT_EQ(historyLine(0), "A=[1,2;3,4]");
+    EXPECT_EQ(historyLine(1), "D(A)");
+    EXPECT_EQ(variable(eT_A), mat({{1, 2}, {3, 4}}));
+    EXPECT_EQ(variable(eT_U), Matrix::Constant(1, 1, Complex(0.5, -2)));
+}
+
 TEST_F(ClDataFiles, EmptyHistoryFileByteForByte) {
     std::string sError;
     ASSERT_TRUE(saveInFile(path("empty.obx").c_str(), sError));
