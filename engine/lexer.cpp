@@ -11,8 +11,6 @@ constexpr double gc_dPI = 3.141592653589793;
 constexpr unsigned short gc_uiSTREAM_MAX = gc_iSTREAM_SIZE - 1;   ///< room for the null token
 constexpr unsigned short gc_uiLINE_MAX = gc_iLINE_SIZE - 1;       ///< room for the final 0
 
-bool isNumberCode(eTOKEN eToken) { return eToken >= eT_DIGIT_0 && eToken <= eT_EXPONENT; }
-
 bool isBinaryOperator(eTOKEN eToken) {
     switch (eToken) {
         case eT_PLUS: case eT_LDIV: case eT_ELDIV: case eT_RDIV: case eT_ERDIV:
@@ -145,7 +143,7 @@ bool ClLexerRun::run() {
         eTOKEN eToken = tokenOfCode(mp_Line.mp_acInput[uiPosition]);
         const eTOKEN eNext = tokenOfCode(mp_Line.mp_acInput[uiPosition + 1]);
         unsigned short uiConsumed = 1;
-        if (isNumberCode(eToken)) {
+        if (isNumberToken(eToken)) {
             if (eToken == eT_POINT && elementWiseOf(eNext) != eT_NULL) {
                 eToken = elementWiseOf(eNext);
                 uiConsumed = 2;

@@ -39,6 +39,8 @@ inline eTOKEN tokenOfCode(unsigned char ucCode) {
 }
 
 inline bool isVariableToken(int iToken) { return iToken >= eT_A && iToken <= eT_w; }
+/// The characters of a number: the digits, the point and E.
+inline bool isNumberToken(int iToken) { return iToken >= eT_DIGIT_0 && iToken <= eT_EXPONENT; }
 /// The functions and commands whose arguments follow in parentheses: each takes an automatic "("
 /// when typed with Auto Parentheses on, and stands where a prefix may.
 inline bool takesParenthesis(eTOKEN eToken) {

@@ -6,7 +6,6 @@
 
 namespace {
 
-bool isNumberCharacter(int t) { return t >= eT_DIGIT_0 && t <= eT_EXPONENT; }
 bool isSeparator(int t) { return t == eT_SEMICOLON || t == eT_COLON || t == eT_COMMA; }
 bool isStarter(int t) { return t == eT_RPT || t == eT_PLOT; }   ///< may only begin a line
 
@@ -18,7 +17,7 @@ bool isBinaryGroup(int t) { return (t >= eT_PLUS && t <= eT_ETIMES) || t == eT_P
 
 /// Tokens that close a value: no value and no number may come next.
 bool tokenEndsValue(int p) {
-    return p == eT_ANS || p == eT_RBRACKET || p == eT_RPAREN || isNumberCharacter(p) || p == eT_I ||
+    return p == eT_ANS || p == eT_RBRACKET || p == eT_RPAREN || isNumberToken(p) || p == eT_I ||
            p == eT_PI || isVariableToken(p);
 }
 
@@ -45,7 +44,7 @@ bool tokenErrorCheck(eTOKEN t) {
     const eTOKEN p = tokenBeforeCursor();
     if (isStarter(t)) return false;
     if (isValueGroup(t) && tokenEndsValue(p)) return false;
-    if ((isNumberCharacter(p) || p == eT_I) &&
+    if ((isNumberToken(p) || p == eT_I) &&
         (t == eT_LBRACKET || t == eT_LPAREN || (t >= eT_DIAG && t <= eT_ANS)))
         return false;
     if (isBinaryGroup(t) && wantsOperand(p)) return false;

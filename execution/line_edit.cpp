@@ -150,7 +150,7 @@ eKEY_ACTION typeKey(unsigned char ucKey) {
         return eKA_STATE;
     case eT_ALTERNATE: return eKA_ALT;
     default:
-        if (t >= eT_DIGIT_0 && t <= eT_EXPONENT) {
+        if (isNumberToken(t)) {
             pressDigit(t);
             return eKA_DIGIT;
         }
