@@ -2,6 +2,7 @@
 // screen and rendered into the export picture, and the matrix editor's table of 512 x 512.
 // Eigen's headers come before X11's, which define Success and None.
 #include "callbacks.h"
+#include "editor_flow.h"
 #include "engine_state.h"
 #include "execution_state.h"
 #include "graph_state.h"
@@ -119,7 +120,7 @@ void BM_EditorTableRedraw(benchmark::State& state) {
         table.col_position(256);
     }
     waitUntilDrawn();
-    if (lg_eActive_Input != 1 || table.rows() != 512 || table.mp_mMatrix.cols() != 512) {
+    if (lg_eActive_Input != 1 || table.rows() != 512 || g_mEdit_Values.cols() != 512) {
         state.SkipWithError("the editor's table did not open on 512 x 512");
         ClCallback::editCancel_cb(nullptr, nullptr);
         return;

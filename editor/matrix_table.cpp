@@ -1,19 +1,15 @@
-// The editor's grid: headers, cells formatted in the current output format, and the cell
-// editor that follows the cell being edited.
+// The editor's grid: headers, and the edited values formatted in the current output format.
+// Eigen's headers come before X11's, which define Success and None.
+#include "editor_flow.h"
+
 #include "matrix_table.h"
 
 #include <cstdio>
 
 #include <FL/fl_draw.H>
 
-#include "driver.h"
-#include "line_edit.h"
-
 ClTable::ClTable(int iX, int iY, int iW, int iH, const char* acLabel, bool bHeaders)
-    : Fl_Table(iX, iY, iW, iH, acLabel), mp_pCell_Editor(new ClTextDisplay(iX, iY, 80, 20)) {
-    mp_pCell_Editor->hide();
-    mp_pCell_Editor->clear_visible_focus();   // the keys stay the window's
-    end();
+    : Fl_Table(iX, iY, iW, iH, acLabel) {
     rows(0);
     cols(0);
     row_height_all(20);
@@ -23,21 +19,10 @@ ClTable::ClTable(int iX, int iY, int iW, int iH, const char* acLabel, bool bHead
     col_header(bHeaders);
 }
 
-void ClTable::startEditing(int iRow, int iCol) {
-    mp_iEdit_Row = iRow;
-    mp_iEdit_Col = iCol;
+void ClTable::placeOverCell(Fl_Widget* pWidget, int iRow, int iCol) {
     int iX, iY, iW, iH;
     find_cell(CONTEXT_CELL, iRow, iCol, iX, iY, iW, iH);
-    mp_pCell_Editor->resize(iX, iY, iW, iH);
-    cleanUp(false);
-    mp_pCell_Editor->show();
-    redraw();
-}
-
-void ClTable::endEditing() {
-    if (mp_iEdit_Row == gc_iNONE) return;
-    enterAction();
-    mp_iEdit_Row = mp_iEdit_Col = gc_iNONE;
+    pWidget->resize(iX, iY, iW, iH);
 }
 
 void ClTable::drawHeader(const char* acText, int iX, int iY, int iW, int iH) {
@@ -72,9 +57,9 @@ void ClTable::draw_cell(TableContext eContext, int iRow, int iCol, int iX, int i
         drawHeader(acHeader, iX, iY, iW, iH);
         break;
     case CONTEXT_CELL: {
-        if (iRow == mp_iEdit_Row && iCol == mp_iEdit_Col) break;   // the cell editor covers it
-        if (iRow >= mp_mMatrix.rows() || iCol >= mp_mMatrix.cols()) break;
-        const Matrix mEntry = mp_mMatrix.block(iRow, iCol, 1, 1);
+        if (iRow == g_iEdit_Row && iCol == g_iEdit_Col) break;   // the cell editor covers it
+        if (iRow >= g_mEdit_Values.rows() || iCol >= g_mEdit_Values.cols()) break;
+        const Matrix mEntry = g_mEdit_Values.block(iRow, iCol, 1, 1);
         ClCalculator::matrixDisplay(mEntry);
         drawData(g_acOutput_Line, iX, iY, iW, iH);
         g_acOutput_Line[0] = '\0';

@@ -7,10 +7,12 @@
 #include <string>
 
 #include <FL/Fl.H>
+#include <FL/Fl_Table.H>
 
 #include "atomic_write.h"
 #include "dialogs.h"
 #include "driver.h"
+#include "editor_flow.h"
 #include "engine_state.h"
 #include "execution_state.h"
 #include "file_commands.h"
@@ -206,4 +208,31 @@ void ClCallback::saveVariable_cb(Fl_Widget*, void* pData) { saveVariableCommand(
 void ClCallback::saveOut_cb(Fl_Widget*, void*) {
     ClTextDisplay& output = *g_Main_Window.mp_pPanel->mp_pOutput_Display;
     saveOutputCommand(output.exactText(), output.mp_llDropped_Blocks);
+}
+
+void ClCallback::editSizes_cb(Fl_Widget*, void* pData) { openSizeStep(tokenOf(pData)); }
+
+void ClCallback::editCounter_cb(Fl_Widget* pWidget, void*) {
+    keepSizesInLimits(pWidget == g_Main_Window.mp_pPanel->mp_pRows);
+}
+
+void ClCallback::editMatrixTable_cb(Fl_Widget*, void*) { openTableStep(); }
+
+void ClCallback::sizeCancel_cb(Fl_Widget*, void*) { closeEditor(); }
+
+void ClCallback::editDone_cb(Fl_Widget*, void*) { finishEditing(); }
+
+void ClCallback::editCancel_cb(Fl_Widget*, void*) { cancelEditing(); }
+
+void ClCallback::editView_cb(Fl_Widget* pWidget, void*) {
+    Fl_Table& table = *static_cast<Fl_Table*>(pWidget);
+    switch (table.callback_context()) {
+    case Fl_Table::CONTEXT_CELL:
+        if (Fl::event() == FL_PUSH) clickCell(table.callback_row(), table.callback_col());
+        break;
+    case Fl_Table::CONTEXT_ROW_HEADER:
+    case Fl_Table::CONTEXT_COL_HEADER:
+    case Fl_Table::CONTEXT_TABLE: leaveCell(); break;
+    default: break;
+    }
 }

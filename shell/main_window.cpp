@@ -1,11 +1,11 @@
-// The main window object: first setup, the rebuild between landscape and portrait, and the
-// fitting of the displays to the format.
+// The main window object: first setup, the rebuild between landscape and portrait, the fitting
+// of the displays to the format, and the panel as the matrix editor's view.
 // Eigen's headers come before X11's, which define Success and None.
 #include "dialogs.h"
+#include "editor_flow.h"
 #include "engine_state.h"
 #include "execution_state.h"
 #include "graph_state.h"
-#include "matrix_editor.h"
 
 #include "main_window.h"
 #include "matrix_table.h"
@@ -64,6 +64,83 @@ bool pollRepeat(unsigned long ulLines, double dSeconds) {
     return g_bStop_Requested;
 }
 
+void setActive(Fl_Menu_Item* pItem, bool bActive) {
+    if (bActive) pItem->activate();
+    else pItem->deactivate();
+}
+
+/// The menu items of the window formats, the File and Edit menus, the graph window and Execute,
+/// and the input display, which wait while a matrix is edited.
+void setEditItems(bool bActive) {
+    for (Fl_Menu_Item* pItem : {ClORBEXUI::mp_miTwo_Windows, ClORBEXUI::mp_miOne_Window, ClORBEXUI::mp_miPortrait,
+                                ClORBEXUI::mp_smFile, ClORBEXUI::mp_smEdit, ClORBEXUI::mp_miGraph,
+                                ClORBEXUI::mp_miExecute})
+        setActive(pItem, bActive);
+    for (Fl_Menu_Item* pItem : {ClORBEXUI::mp_miCorners, ClORBEXUI::mp_miScales, ClORBEXUI::mp_miText})
+        setActive(pItem, bActive && g_eOutput != 0);
+    ClORBEXUI& panel = *g_Main_Window.mp_pPanel;
+    if (bActive) panel.mp_pInput_Display->activate();
+    else panel.mp_pInput_Display->deactivate();
+    panel.mp_pWindow->redraw();
+}
+
+/// The matrix editor's steps on the current panel's widgets.
+class ClPanelEditorView : public ClEditorView {
+public:
+    int rowsChosen() const override { return static_cast<int>(panel().mp_pRows->value()); }
+    int columnsChosen() const override { return static_cast<int>(panel().mp_pColumns->value()); }
+    void chooseSizes(int iRows, int iCols) override {
+        panel().mp_pRows->value(iRows);
+        panel().mp_pColumns->value(iCols);
+    }
+    void showSizeStep(const char* acTitle) override {
+        ClORBEXUI& ui = panel();
+        setEditItems(false);
+        ui.mp_pInput_Display->hide();
+        ui.mp_pOutput_Display->hide();
+        ui.mp_pGraph_Box->hide();
+        ui.mp_pNote_Display->label(acTitle);
+        ui.mp_pSize_Group->activate();
+        ui.mp_pSize_Group->show();
+    }
+    void showTableStep(const char* acTitle, int iRows, int iCols) override {
+        ClORBEXUI& ui = panel();
+        ui.mp_pTable->rows(iRows);
+        ui.mp_pTable->cols(iCols);
+        ui.mp_pTable_Title->label(acTitle);
+        ui.mp_pSize_Group->hide();
+        ui.mp_pSize_Group->deactivate();
+        ui.mp_pInput_Display->hide();
+        ui.mp_pTable_Group->activate();
+        ui.mp_pTable_Group->show();
+        ui.mp_pCell_Editor->hide();
+    }
+    void showCellEditor(int iRow, int iCol) override {
+        ClORBEXUI& ui = panel();
+        if (iRow == gc_iNO_CELL) {
+            ui.mp_pCell_Editor->hide();
+        } else {
+            ui.mp_pTable->placeOverCell(ui.mp_pCell_Editor, iRow, iCol);
+            ui.mp_pCell_Editor->show();
+        }
+        ui.mp_pTable->redraw();
+    }
+    void closeSteps() override {
+        setEditItems(true);
+        for (Fl_Group* pGroup : {panel().mp_pSize_Group, panel().mp_pTable_Group}) {
+            pGroup->hide();
+            pGroup->deactivate();
+        }
+        g_Main_Window.resizeInWindow();   // the input display and the right-hand view come back
+    }
+    ClTextPane* fillInPane() override { return panel().mp_pFill_In_Display; }
+    ClTextPane* cellPane() override { return panel().mp_pCell_Editor; }
+
+private:
+    static ClORBEXUI& panel() { return *g_Main_Window.mp_pPanel; }
+};
+ClPanelEditorView lg_Editor_View;
+
 /// Key events of the main window reach its mapping before any focused child sees them.
 int dispatchKeys(int iEvent, Fl_Window* pWindow) {
     if (iEvent == FL_KEYDOWN && g_Main_Window.mp_pPanel && pWindow == g_Main_Window.mp_pPanel->mp_pWindow &&
@@ -118,7 +195,7 @@ void ClORBEXWindow::resetCalculator() {
     resetGraph();
     g_pfnGraph_Changed = graphChanged;
     g_pfnRepeat_Poll = pollRepeat;
-    g_pfnEditor_Enter = editorEnterEntry;
+    resetEditor(&lg_Editor_View);
 }
 
 void ClORBEXWindow::finishWork() {
@@ -157,7 +234,7 @@ void ClORBEXWindow::setUpDisplays() {
     mp_pPanel->mp_pNote_Display->buffer(mp_pNote_Buffer);
     // The fill-in field and the cell editor type the editor's one entry line.
     const int iEntry_Column = mp_pPanel->mp_bPortrait ? 88 : 72;
-    for (ClTextDisplay* pEntry : {mp_pPanel->mp_pFill_In_Display, mp_pPanel->mp_pTable->mp_pCell_Editor}) {
+    for (ClTextDisplay* pEntry : {mp_pPanel->mp_pFill_In_Display, mp_pPanel->mp_pCell_Editor}) {
         pEntry->buffer(mp_pTable_Buffer);
         pEntry->wrap_mode(Fl_Text_Display::WRAP_AT_COLUMN, iEntry_Column);
         pEntry->scrollbar_align(FL_ALIGN_RIGHT);

@@ -182,6 +182,10 @@ void ClORBEXUI::buildEditor(bool bPortrait) {
     make<Fl_Button>(frame(10), "Cancel")->callback(ClCallback::editCancel_cb);
     const int* aiTable = frame(11);
     mp_pTable = new ClTable(aiTable[0], aiTable[1], aiTable[2], aiTable[3], nullptr, true);
+    mp_pCell_Editor = new ClTextDisplay(aiTable[0], aiTable[1], 80, 20);
+    mp_pCell_Editor->hide();
+    mp_pCell_Editor->clear_visible_focus();   // the keys stay the window's
+    mp_pTable->end();
     mp_pTable->callback(ClCallback::editView_cb);
     mp_pTable->when(FL_WHEN_NOT_CHANGED | mp_pTable->when());
     mp_pTable_Title = make<Fl_Button>(frame(12), "Matrix     ");

@@ -53,6 +53,7 @@ public:
     ClTextDisplay* mp_pFill_In_Display = nullptr;
     Fl_Group* mp_pTable_Group = nullptr;
     ClTable* mp_pTable = nullptr;
+    ClTextDisplay* mp_pCell_Editor = nullptr;   ///< a child of the table, laid over the cell being edited
     Fl_Button* mp_pTable_Title = nullptr;
     Fl_Group* mp_pGraph_Group = nullptr;
     ClGraphBox* mp_pGraph_Box = nullptr;
