@@ -109,7 +109,7 @@ void evaluateLine(benchmark::State& state, const std::vector<eTOKEN>& aeLine) {
 /// The text of A in one format, Zero Out on.
 void displayMatrix(benchmark::State& state, int iFormat) {
     setOperands();
-    g_eView_State = iFormat;
+    g_eView_State = static_cast<eVIEW_STATE>(iFormat);
     g_bZero_Out = true;
     state.SetLabel("text of A");
     for (auto _ : state) {
@@ -124,7 +124,7 @@ void displayMatrix(benchmark::State& state, int iFormat) {
 void printNumbers(benchmark::State& state, int iFormat) {
     setOperands();
     const Matrix& m = ClCalculator::mp_mVariable[eT_A];
-    g_eView_State = iFormat;
+    g_eView_State = static_cast<eVIEW_STATE>(iFormat);
     g_bZero_Out = true;
     ClCalculator::matrixDisplay(m);
     const std::string text = g_acOutput_Line;   // entries are separated by ", " and " ;\n"

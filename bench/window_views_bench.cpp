@@ -47,8 +47,8 @@ bool openGraphWith(benchmark::State& state, int iKind) {
     ensureWindow();
     switchFormat(0);
     pressEscape();   // an empty line keeps the default parameters
-    if (g_eOutput == 0) ClCallback::graph_cb(nullptr, nullptr);
-    if (g_eOutput != 1) {
+    if (!isGraphOpen()) ClCallback::graph_cb(nullptr, nullptr);
+    if (g_eOutput != eGS_SHOWN) {
         state.SkipWithError("the graph window did not open");
         return false;
     }
@@ -58,7 +58,7 @@ bool openGraphWith(benchmark::State& state, int iKind) {
 }
 
 void closeGraphWindow() {
-    if (g_eOutput != 0) ClCallback::graph_cb(nullptr, nullptr);
+    if (isGraphOpen()) ClCallback::graph_cb(nullptr, nullptr);
     flushAndSync();
 }
 
@@ -120,7 +120,7 @@ void BM_EditorTableRedraw(benchmark::State& state) {
         table.col_position(256);
     }
     waitUntilDrawn();
-    if (lg_eActive_Input != 1 || table.rows() != 512 || g_mEdit_Values.cols() != 512) {
+    if (lg_eActive_Input != eAI_EDITOR_ENTRY || table.rows() != 512 || g_mEdit_Values.cols() != 512) {
         state.SkipWithError("the editor's table did not open on 512 x 512");
         ClCallback::editCancel_cb(nullptr, nullptr);
         return;
@@ -142,7 +142,7 @@ void BM_EditorTableRedraw(benchmark::State& state) {
     }
     ClCallback::editCancel_cb(nullptr, nullptr);
     flushAndSync();
-    if (lg_eActive_Input != 0) state.SkipWithError("the editor did not close");
+    if (lg_eActive_Input != eAI_CALCULATOR) state.SkipWithError("the editor did not close");
     failOnDialog(state);
 }
 BENCHMARK(BM_EditorTableRedraw)->ArgName("place")->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);

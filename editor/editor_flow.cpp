@@ -82,8 +82,8 @@ void openSizeStep(eTOKEN eVariable) {
     lg_pView->chooseSizes(static_cast<int>(editedVariable().rows()), static_cast<int>(editedVariable().cols()));
     // The calculator line is saved at the first opening only: coming back from the question
     // whether to clear, the current line is the fill-in line.
-    if (lg_eActive_Input == 0) g_Current_State_Bkp = g_Current_State;
-    lg_eActive_Input = 2;
+    if (lg_eActive_Input == eAI_CALCULATOR) g_Current_State_Bkp = g_Current_State;
+    lg_eActive_Input = eAI_EDITOR_SIZES;
     lg_acSize_Title[22] = editedLetter();
     lg_pView->showSizeStep(lg_acSize_Title);
     g_pActive_Display = lg_pView->fillInPane();
@@ -121,7 +121,7 @@ void openTableStep() {
     else
         g_mEdit_Values = Matrix::Constant(iRows, iCols, cFill_In);
     g_iEdit_Row = g_iEdit_Col = gc_iNO_CELL;   // no cell until one is clicked
-    lg_eActive_Input = 1;
+    lg_eActive_Input = eAI_EDITOR_ENTRY;
     g_pActive_Display = lg_pView->cellPane();
     cleanUp(false);
     lg_acTitle[7] = editedLetter();
@@ -129,7 +129,7 @@ void openTableStep() {
 }
 
 void closeEditor() {
-    lg_eActive_Input = 0;
+    lg_eActive_Input = eAI_CALCULATOR;
     g_Current_State = g_Current_State_Bkp;
     g_pActive_Display = g_pInput_Display;
     lg_pView->closeSteps();

@@ -20,11 +20,11 @@ bool lg_bIs_Arg_List_1 = false;
 
 char g_acOutput_Line[gc_iOUTPUT_LINE_SIZE];
 bool g_bZero_Out = true;
-int g_eView_State = 0;
+eVIEW_STATE g_eView_State = eVS_DECIMAL;
 bool g_bRepeat = false;
 bool g_bFailTest = false;
 unsigned short g_uiHistory_Next = 0;
-int g_eOutput = 0;
+eGRAPH_STATE g_eOutput = eGS_NONE;
 unsigned short g_uiActive_Plots = 0;
 bool g_bPlot = false;
 double g_dLine_Work = 0.0;
@@ -42,11 +42,11 @@ void resetEngine() {
     lg_bIs_Arg_List_1 = false;
     g_acOutput_Line[0] = '\0';
     g_bZero_Out = true;
-    g_eView_State = 0;
+    g_eView_State = eVS_DECIMAL;
     g_bRepeat = false;
     g_bFailTest = false;
     g_uiHistory_Next = 0;
-    g_eOutput = 0;
+    g_eOutput = eGS_NONE;
     g_uiActive_Plots = 0;
     g_bPlot = false;
     g_dLine_Work = 0.0;

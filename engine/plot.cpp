@@ -12,7 +12,7 @@ Matrix asRow(Matrix m) {
 
 // plot := "Plot" "(" x ", " y ")" [";"], a whole statement.
 Matrix ClCalculator::plotFunction() {
-    if (g_eOutput != 1 && g_eOutput != 2) return raiseError(eE_PLOT_WINDOW_NOT_OPEN);
+    if (!isGraphOpen()) return raiseError(eE_PLOT_WINDOW_NOT_OPEN);
     if (!openList()) return raiseError(eE_EXPRESSION);
     const Matrix mX = asRow(expression());
     if (mX.rows() == 0) return raiseError(eE_SCALAR_OUT_OF_RANGE);

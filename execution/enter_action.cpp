@@ -9,8 +9,6 @@
 
 namespace {
 
-bool isOneWindow() { return g_eWindow_Mode != 0; }
-
 /// The result text in the input display of the one-window formats: a result of several rows
 /// starts on a line of its own.
 void writeInputResult() {
@@ -28,7 +26,7 @@ bool evaluateLine() {
     removeCursorMark(*g_pActive_Display);
     line.mp_acInput[line.mp_uiLength] = 0;
     bool bShow = true;
-    if (lg_eActive_Input == 0 && line.mp_uiLength > 0) {
+    if (lg_eActive_Input == eAI_CALCULATOR && line.mp_uiLength > 0) {
         storeLine();
         if (endsSilent(line)) {   // the stored copy keeps its ";"
             line.mp_acInput[--line.mp_uiLength] = 0;
@@ -76,7 +74,7 @@ void writeBlock(bool bShow) {
         g_uiError_Number = eE_NONE;
     } else if (bShow) {
         writeOutput(g_acOutput_Line);
-        if (isOneWindow()) writeInputResult();
+        if (resultsInInput()) writeInputResult();
     }
 }
 
@@ -91,7 +89,7 @@ void writeOutput(const char* acText) {
 
 void writeBoth(const char* acText) {
     writeOutput(acText);
-    if (isOneWindow()) g_pInput_Display->appendText(acText);
+    if (resultsInInput()) g_pInput_Display->appendText(acText);
 }
 
 std::string echoText(const ClState& line) {
@@ -112,11 +110,11 @@ void writeError() {
 bool storePlot(bool bRepeating) {
     if (!g_bPlot) return false;
     g_bPlot = false;   // a Plot that failed must not make a later line a plot
-    if ((g_eOutput != 1 && g_eOutput != 2) || (g_uiError_Number != eE_NONE && g_uiError_Number != eE_INVALID_NUMBERS) ||
+    if (!isGraphOpen() || (g_uiError_Number != eE_NONE && g_uiError_Number != eE_INVALID_NUMBERS) ||
         g_uiActive_Plots >= 6)
         return false;
     ClCalculator::mp_mVariable[g_uiActive_Plots++] = ClCalculator::mp_mParser_Output;
-    const bool bShow_Graph = bRepeating && g_eOutput == 1;
+    const bool bShow_Graph = bRepeating && g_eOutput == eGS_SHOWN;
     if (bShow_Graph) g_pOutput_Display->setVisible(false);
     if (g_pfnGraph_Changed != nullptr) g_pfnGraph_Changed(bShow_Graph);
     return true;
@@ -159,7 +157,7 @@ void enterAction() {
         bShow = dispatch(bShow);
         writeBlock(bShow);
     }
-    if (!isOneWindow()) {
+    if (!resultsInInput()) {
         g_pOutput_Display->setInsertPosition(g_pOutput_Display->mp_iSaved_Position);
         g_pOutput_Display->showInsertPosition();
     }

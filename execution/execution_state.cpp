@@ -11,9 +11,9 @@ const char gc_acCURSOR[] = "_";
 ClTextPane* g_pInput_Display = nullptr;
 ClTextPane* g_pOutput_Display = nullptr;
 ClTextPane* g_pActive_Display = nullptr;
-int lg_eActive_Input = 0;
+eACTIVE_INPUT lg_eActive_Input = eAI_CALCULATOR;
 bool lg_bAssignTrue = false;
-int g_eWindow_Mode = 0;
+eWINDOW_MODE g_eWindow_Mode = eWM_TWO_WINDOWS;
 
 bool g_bError_Check = true;
 bool g_bAuto_Parentheses = true;
@@ -29,9 +29,9 @@ bool g_bBusy = false;
 
 void resetExecution(ClTextPane* pInput, ClTextPane* pOutput) {
     resetEngine();
-    lg_eActive_Input = 0;
+    lg_eActive_Input = eAI_CALCULATOR;
     lg_bAssignTrue = false;
-    g_eWindow_Mode = 0;
+    g_eWindow_Mode = eWM_TWO_WINDOWS;
     g_bError_Check = true;
     g_bAuto_Parentheses = true;
     g_bExecute = true;

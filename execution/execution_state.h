@@ -15,9 +15,16 @@ extern const char gc_acCURSOR[];         ///< "_"
 extern ClTextPane* g_pInput_Display;     ///< the calculator's input display
 extern ClTextPane* g_pOutput_Display;    ///< the output display
 extern ClTextPane* g_pActive_Display;    ///< the display showing the line being edited
-extern int lg_eActive_Input;             ///< 0 the calculator's line, 1 and 2 the matrix editor's
+/// Whose line the keys edit: the calculator's, or the matrix editor's entry or sizes.
+enum eACTIVE_INPUT { eAI_CALCULATOR = 0, eAI_EDITOR_ENTRY = 1, eAI_EDITOR_SIZES = 2 };
+/// The window's format: input and output side by side, in one display, or portrait.
+enum eWINDOW_MODE { eWM_TWO_WINDOWS = 0, eWM_ONE_WINDOW = 1, eWM_PORTRAIT = 2 };
+
+extern eACTIVE_INPUT lg_eActive_Input;
 extern bool lg_bAssignTrue;              ///< an "=" has been accepted into the line
-extern int g_eWindow_Mode;               ///< 0 two windows, 1 one window, 2 portrait
+extern eWINDOW_MODE g_eWindow_Mode;
+/// Results are shown in the input display too: in one window and in portrait.
+inline bool resultsInInput() { return g_eWindow_Mode != eWM_TWO_WINDOWS; }
 
 // The Settings toggles, mirrored from their menu items (all start checked).
 extern bool g_bError_Check;
@@ -37,7 +44,7 @@ extern void (*g_pfnGraph_Changed)(bool bShow_Graph);
 /// (Escape asks to stop) and, once about half a second has passed, shows the output so far and
 /// the count.
 extern bool (*g_pfnRepeat_Poll)(unsigned long ulLines, double dSeconds);
-/// The matrix editor's Enter steps for an entry being edited (lg_eActive_Input 1).
+/// The matrix editor's Enter steps for an entry being edited (eAI_EDITOR_ENTRY).
 extern void (*g_pfnEditor_Enter)();
 extern bool g_bBusy;   ///< the Enter action is running: callbacks start no work meanwhile
 

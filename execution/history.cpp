@@ -46,14 +46,14 @@ void storeLine() {
 }
 
 void historyPrev() {
-    if (lg_eActive_Input != 0 || g_uiHistory_Index == 0) return;
+    if (lg_eActive_Input != eAI_CALCULATOR || g_uiHistory_Index == 0) return;
     if (!isBrowsing()) g_Current_State_Bkp = g_Current_State;   // the line being typed
     --g_uiHistory_Index;
     showLine(lg_State_History[g_uiHistory_Index]);
 }
 
 void historyNext() {
-    if (lg_eActive_Input != 0 || !isBrowsing()) return;
+    if (lg_eActive_Input != eAI_CALCULATOR || !isBrowsing()) return;
     ++g_uiHistory_Index;
     showLine(isBrowsing() ? lg_State_History[g_uiHistory_Index] : g_Current_State_Bkp);
 }
@@ -89,7 +89,7 @@ void clearHistory() {
     ClCalculator::mp_mParser_Output.resize(0, 0);
     ClCalculator::mp_mLast_Output.resize(0, 0);
     ClCalculator::mp_mLinear.resize(0, 0);
-    lg_eActive_Input = 0;
+    lg_eActive_Input = eAI_CALCULATOR;
     g_pActive_Display = g_pInput_Display;
     g_Current_State = ClCalculator::mp_NULL_STATE;
     primeDisplays();
@@ -103,5 +103,5 @@ void clearAll() {
     clearHistory();
     for (Matrix& mVariable : ClCalculator::mp_mVariable) mVariable.resize(0, 0);   // plots included
     g_uiActive_Plots = 0;
-    if (g_eOutput != 0 && g_pfnGraph_Changed != nullptr) g_pfnGraph_Changed(false);
+    if (isGraphOpen() && g_pfnGraph_Changed != nullptr) g_pfnGraph_Changed(false);
 }

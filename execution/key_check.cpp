@@ -33,7 +33,7 @@ eTOKEN tokenBeforeCursor() { return tokenOfCode(g_Current_State.mp_acInput[g_Cur
 
 bool tokenErrorCheck(eTOKEN t) {
     if (!g_bError_Check) return true;
-    if (lg_eActive_Input != 0 && isStarter(t)) return false;
+    if (lg_eActive_Input != eAI_CALCULATOR && isStarter(t)) return false;
     if (g_Current_State.mp_uiCursor == 0) {
         const bool bRefused = t == eT_ASSIGN || t == eT_RBRACKET || t == eT_RPAREN || isSeparator(t) ||
                               isBinaryGroup(t) || t == eT_SOLVE || t == eT_NEXT;
@@ -51,7 +51,7 @@ bool tokenErrorCheck(eTOKEN t) {
     if (isSeparator(t) && isSeparator(p)) return false;
     if (p == eT_POINT) return (t >= eT_MINUS && t <= eT_EXPONENT) || t == eT_TENSOR;
     if (t == eT_ASSIGN) {
-        if (lg_eActive_Input != 0 || lg_bAssignTrue) return false;
+        if (lg_eActive_Input != eAI_CALCULATOR || lg_bAssignTrue) return false;
         if (p != eT_I && p != eT_PI && !isVariableToken(p) && p != eT_RPAREN) return false;
         lg_bAssignTrue = true;
         return true;

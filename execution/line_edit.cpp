@@ -62,7 +62,7 @@ void cleanUp(bool bInPlace) {
     g_acOutput_Line[0] = '\0';
     if (bInPlace) {
         eraseLine();
-    } else if (lg_eActive_Input == 0) {
+    } else if (lg_eActive_Input == eAI_CALCULATOR) {
         g_pInput_Display->setInsertPosition(g_pInput_Display->textLength());
         g_pInput_Display->appendText(gc_acIN_PROMPT);
         line.mp_uiDisplay_Start = static_cast<unsigned>(g_pInput_Display->textLength());

@@ -29,7 +29,7 @@ void echoLine() {
     writeBoth(echo.c_str());
     writeOutput(" :\n");
     writeOutput(g_acOutput_Line);
-    if (g_eWindow_Mode != 0) {
+    if (resultsInInput()) {
         g_pInput_Display->appendText(" \n");
         g_pInput_Display->appendText(g_acOutput_Line);
     }

@@ -43,7 +43,7 @@ void boundPane(ClTextPane& pane) {
 }  // namespace
 
 void boundDisplays() {
-    if (lg_eActive_Input != 0) return;   // the matrix editor's entry lines point into its own display
+    if (lg_eActive_Input != eAI_CALCULATOR) return;   // the matrix editor's entry lines point into its own display
     boundPane(*g_pOutput_Display);
     boundPane(*g_pInput_Display);
 }

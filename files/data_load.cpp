@@ -12,7 +12,7 @@ namespace {
 /// prompt line too, where the next line then starts.
 void showComment(const std::string& sComment) {
     writeOutput(("\n" + sComment).c_str());
-    if (g_eWindow_Mode == 0) return;
+    if (!resultsInInput()) return;
     ClTextPane& input = *g_pInput_Display;
     removeCursorMark(*g_pActive_Display);   // the mark moves below the comment
     input.setInsertPosition(input.textLength());

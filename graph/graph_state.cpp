@@ -57,12 +57,12 @@ void openGraph() {
             useDefaults();
         }
     }
-    g_eOutput = 1;
+    g_eOutput = eGS_SHOWN;
 }
 
 void closeGraph() {
     emptyPlots();
-    g_eOutput = 0;
+    g_eOutput = eGS_NONE;
 }
 
 double gridLines(bool bHorizontal, int iPixels) {

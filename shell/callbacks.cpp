@@ -85,13 +85,13 @@ void ClCallback::alt_cb(Fl_Widget*, void*) {
 }
 
 void ClCallback::mode_cb(Fl_Widget*, void* pData) {
-    const int eNew = *static_cast<int*>(pData);
-    if (g_eOutput != 0) {   // no format change while a graph window is open (a shortcut still gets here)
+    const eWINDOW_MODE eNew = *static_cast<eWINDOW_MODE*>(pData);
+    if (isGraphOpen()) {   // no format change while a graph window is open (a shortcut still gets here)
         ClORBEXUI::mp_miTwo_Windows[g_eWindow_Mode].setonly();
         return;
     }
     if (eNew == g_eWindow_Mode) return;
-    if (eNew != 2 && g_eWindow_Mode != 2) {
+    if (eNew != eWM_PORTRAIT && g_eWindow_Mode != eWM_PORTRAIT) {
         g_eWindow_Mode = eNew;
         g_Main_Window.resizeInWindow();
         return;
@@ -99,8 +99,8 @@ void ClCallback::mode_cb(Fl_Widget*, void* pData) {
     if (lg_bAlt_On) alt_cb(nullptr, nullptr);
     cleanUp(true);
     g_Main_Window.reinitializeWindow();
-    if (eNew == 1) {
-        g_eWindow_Mode = 1;
+    if (eNew == eWM_ONE_WINDOW) {
+        g_eWindow_Mode = eWM_ONE_WINDOW;
         g_Main_Window.resizeInWindow();
         ClORBEXUI::mp_miOne_Window->setonly();
     }
@@ -132,10 +132,10 @@ void ClCallback::clearAll_cb(Fl_Widget*, void*) { runCommand(clearHistory); }
 void ClCallback::clearEverything_cb(Fl_Widget*, void*) { runCommand(clearAll); }
 
 void ClCallback::graph_cb(Fl_Widget*, void*) {
-    if (g_eOutput == 0) openGraph();
+    if (!isGraphOpen()) openGraph();
     else closeGraph();
-    setGraphItems(g_eOutput != 0);
-    if (g_eOutput != 0) ClORBEXUI::mp_miGraph->set();
+    setGraphItems(isGraphOpen());
+    if (isGraphOpen()) ClORBEXUI::mp_miGraph->set();
     else ClORBEXUI::mp_miGraph->clear();
     g_Main_Window.resizeInWindow();
     redrawWindow();
@@ -143,7 +143,7 @@ void ClCallback::graph_cb(Fl_Widget*, void*) {
 
 void ClCallback::clearGraph_cb(Fl_Widget*, void*) {
     ClORBEXUI::mp_miClear_Graph->clear();   // a push item that the menu shows as a toggle
-    if (g_eOutput == 0) return;
+    if (!isGraphOpen()) return;
     emptyPlots();
     redrawWindow();
 }
@@ -155,13 +155,13 @@ void ClCallback::graphView_cb(Fl_Widget*, void*) {
 }
 
 void ClCallback::text_cb(Fl_Widget*, void*) {
-    if (g_eOutput == 0) return;
-    g_eOutput = g_eOutput == 1 ? 2 : 1;
+    if (!isGraphOpen()) return;
+    g_eOutput = g_eOutput == eGS_SHOWN ? eGS_BEHIND : eGS_SHOWN;
     g_Main_Window.resizeInWindow();
 }
 
 void ClCallback::saveGraph_cb(Fl_Widget*, void*) {
-    if (g_eOutput == 0) {
+    if (!isGraphOpen()) {
         showDialog(eD_MESSAGE, "No graph to save.");
         return;
     }

@@ -47,12 +47,12 @@ ClDisplayWindow* openDocument(const char* acHtml, bool bGuide) {
     }
     const ClFrame f = textFrame();
     // Divisions truncate: the windows keep the same place for the same panel.
-    if (g_eWindow_Mode != 2)
+    if (g_eWindow_Mode != eWM_PORTRAIT)
         pWindow->mp_pDisplay_Window->resize(f.x + (bGuide ? 120 : 90), f.y + (bGuide ? 180 : 120), f.w, 5 * f.h / 3);
     else
         pWindow->mp_pDisplay_Window->resize(f.x + 60, f.y + (bGuide ? 120 : 90), f.w + (bGuide ? 60 : 18),
                                             4 * f.h / 3);
-    pWindow->textsize(g_eWindow_Mode != 2 ? 18 : 16);
+    pWindow->textsize(g_eWindow_Mode != eWM_PORTRAIT ? 18 : 16);
     pWindow->value(acHtml);
     pWindow->show();
     return pWindow;
@@ -110,7 +110,7 @@ void showAboutWindow() {
     }
     const ClFrame f = textFrame();
     int a, b, x, y;   // the two bases of the layout and the window's place
-    if (g_eWindow_Mode != 2) {
+    if (g_eWindow_Mode != eWM_PORTRAIT) {
         a = 2 * f.w / 3, b = f.h, x = f.x + f.w / 3, y = f.y + f.h / 4;
     } else {
         a = f.w + 12, b = 4 * f.h / 5, x = f.x + f.w / 6, y = f.y + f.h / 5;

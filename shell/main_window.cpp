@@ -77,7 +77,7 @@ void setEditItems(bool bActive) {
                                 ClORBEXUI::mp_miExecute})
         setActive(pItem, bActive);
     for (Fl_Menu_Item* pItem : {ClORBEXUI::mp_miCorners, ClORBEXUI::mp_miScales, ClORBEXUI::mp_miText})
-        setActive(pItem, bActive && g_eOutput != 0);
+        setActive(pItem, bActive && isGraphOpen());
     ClORBEXUI& panel = *g_Main_Window.mp_pPanel;
     if (bActive) panel.mp_pInput_Display->activate();
     else panel.mp_pInput_Display->deactivate();
@@ -185,7 +185,7 @@ void ClORBEXWindow::initializeWindow() {
     mp_pNote_Buffer = new Fl_Text_Buffer(0, 1024);
     mp_pTable_Buffer = new Fl_Text_Buffer(0, 1024);
     mp_pNote_Buffer->text(gc_acSIZE_NOTE);
-    mp_pPanel = g_eWindow_Mode == 2 ? new ClORBEXUI(true) : new ClORBEXUI();
+    mp_pPanel = g_eWindow_Mode == eWM_PORTRAIT ? new ClORBEXUI(true) : new ClORBEXUI();
     setUpDisplays();
     resetCalculator();
 }
@@ -212,12 +212,12 @@ void ClORBEXWindow::finishWork() {
 }
 
 void ClORBEXWindow::reinitializeWindow() {
-    const bool bTo_Portrait = g_eWindow_Mode != 2;
+    const bool bTo_Portrait = g_eWindow_Mode != eWM_PORTRAIT;
     const int iX = mp_pPanel->mp_pWindow->x(), iY = mp_pPanel->mp_pWindow->y();
     delete mp_pPanel;
     mp_pPanel = bTo_Portrait ? new ClORBEXUI(true) : new ClORBEXUI();
     mp_pPanel->mp_pWindow->position(iX, iY);
-    g_eWindow_Mode = bTo_Portrait ? 2 : 0;
+    g_eWindow_Mode = bTo_Portrait ? eWM_PORTRAIT : eWM_TWO_WINDOWS;
     (bTo_Portrait ? ClORBEXUI::mp_miPortrait : ClORBEXUI::mp_miTwo_Windows)->setonly();
     setUpDisplays();
     g_pInput_Display = mp_pPanel->mp_pInput_Display;
@@ -260,11 +260,11 @@ void ClORBEXWindow::resizeInWindow() {
     ClTextDisplay* pInput = mp_pPanel->mp_pInput_Display;
     ClTextDisplay* pOutput = mp_pPanel->mp_pOutput_Display;
     ClGraphBox* pGraph = mp_pPanel->mp_pGraph_Box;
-    const bool bGraph_Shown = g_eOutput == 1;
+    const bool bGraph_Shown = g_eOutput == eGS_SHOWN;
     // Widgets that overlap are never shown together: a display redrawing itself (a key, a
     // result) would paint over whatever lies on top of it. The hidden ones keep their text.
-    if (g_eWindow_Mode != 2) {
-        const bool bWide = g_eWindow_Mode == 1 && !bGraph_Shown;
+    if (g_eWindow_Mode != eWM_PORTRAIT) {
+        const bool bWide = g_eWindow_Mode == eWM_ONE_WINDOW && !bGraph_Shown;
         const int* aiFrame = bWide ? mp_aiWide_Frame : mp_aiInput_Frame;
         // The text is broken again for the new width: the line keeps its place in it.
         const int iLine_Start = pInput->exactPosition(static_cast<int>(g_Current_State.mp_uiDisplay_Start));

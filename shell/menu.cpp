@@ -10,7 +10,7 @@
 namespace {
 
 int lg_aiView_State[] = {0, 1, 2};    ///< user data of the output format items
-int lg_aiWindow_Mode[] = {0, 1, 2};   ///< user data of the window format items
+eWINDOW_MODE lg_aeWindow_Mode[] = {eWM_TWO_WINDOWS, eWM_ONE_WINDOW, eWM_PORTRAIT};   ///< user data of the format items
 constexpr void* tokenData(int iVariable) { return const_cast<eTOKEN*>(&eToken_Matrix[iVariable]); }
 
 constexpr int gc_iTOP = 18, gc_iITEM = 16, gc_iHISTORY = 14;   ///< label sizes
@@ -69,9 +69,9 @@ const Fl_Menu_Item gc_aMENU[] = {
             ITEM("Rational", FL_CTRL + 'r', ClCallback::settings_cb, &lg_aiView_State[2], RADIO, gc_iITEM),
             END,
         ITEM("Window Format", 0, nullptr, nullptr, SUB, gc_iITEM),
-            ITEM("Two Windows", FL_CTRL + FL_ALT + 'd', ClCallback::mode_cb, &lg_aiWindow_Mode[0], RADIO | ON, gc_iITEM),
-            ITEM("One Window", FL_CTRL + FL_ALT + 'f', ClCallback::mode_cb, &lg_aiWindow_Mode[1], RADIO, gc_iITEM),
-            ITEM("Portrait Mode", FL_CTRL + FL_ALT + 'r', ClCallback::mode_cb, &lg_aiWindow_Mode[2], RADIO, gc_iITEM),
+            ITEM("Two Windows", FL_CTRL + FL_ALT + 'd', ClCallback::mode_cb, &lg_aeWindow_Mode[0], RADIO | ON, gc_iITEM),
+            ITEM("One Window", FL_CTRL + FL_ALT + 'f', ClCallback::mode_cb, &lg_aeWindow_Mode[1], RADIO, gc_iITEM),
+            ITEM("Portrait Mode", FL_CTRL + FL_ALT + 'r', ClCallback::mode_cb, &lg_aeWindow_Mode[2], RADIO, gc_iITEM),
             END,
         ITEM("Graph", 0, nullptr, nullptr, SUB, gc_iITEM),
             ITEM("Graph Window", FL_CTRL + FL_ALT + 'g', ClCallback::graph_cb, nullptr, TOGGLE, gc_iITEM),
@@ -150,5 +150,5 @@ void readSettings() {
     g_bAuto_Parentheses = ClORBEXUI::mp_miParentheses->value() != 0;
     g_bExecute = ClORBEXUI::mp_miExecute->value() != 0;
     for (int i = 0; i < 3; ++i)
-        if (ClORBEXUI::mp_miDecimal[i].value()) g_eView_State = i;
+        if (ClORBEXUI::mp_miDecimal[i].value()) g_eView_State = static_cast<eVIEW_STATE>(i);
 }

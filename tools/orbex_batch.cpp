@@ -46,9 +46,9 @@ struct ClCommand {
 };
 
 const ClCommand gc_aCOMMANDS[] = {
-    {"format=decimal", [] { g_eView_State = 0; }, true},
-    {"format=float", [] { g_eView_State = 1; }, true},
-    {"format=rational", [] { g_eView_State = 2; }, true},
+    {"format=decimal", [] { g_eView_State = eVS_DECIMAL; }, true},
+    {"format=float", [] { g_eView_State = eVS_FLOAT; }, true},
+    {"format=rational", [] { g_eView_State = eVS_RATIONAL; }, true},
     {"zero-out=on", [] { g_bZero_Out = true; }, true},
     {"zero-out=off", [] { g_bZero_Out = false; }, true},
     {"execute=on", [] { g_bExecute = true; }, true},

@@ -80,23 +80,23 @@ TEST_F(ClEditorFlow, StepsKeepTheCalculatorLine) {
     type("1 + ");
     g_bBusy = true;   // a repetition runs: nothing opens
     openSizeStep(eT_u);
-    EXPECT_EQ(lg_eActive_Input, 0);
+    EXPECT_EQ(lg_eActive_Input, eAI_CALCULATOR);
     g_bBusy = false;
     openSizeStep(eT_u);
-    EXPECT_EQ(lg_eActive_Input, 2);
+    EXPECT_EQ(lg_eActive_Input, eAI_EDITOR_SIZES);
     EXPECT_EQ(mp_View.mp_sStep, "Size Specs for Matrix u ");
     EXPECT_EQ(mp_View.mp_iRows + mp_View.mp_iCols, 0);   // undefined
     EXPECT_EQ(g_pActive_Display, &mp_View.mp_Entry);
     EXPECT_EQ(mp_View.mp_Entry.mp_sText, "_");
     mp_View.chooseSizes(1, 2);
     openTableStep();
-    EXPECT_EQ(lg_eActive_Input, 1);
+    EXPECT_EQ(lg_eActive_Input, eAI_EDITOR_ENTRY);
     EXPECT_EQ(mp_View.mp_sStep, "Matrix u 1 x 2");
     expectCell(gc_iNO_CELL, gc_iNO_CELL);
     cancelEditing();   // the variable stays undefined, its counters at 0
     EXPECT_EQ(ClCalculator::mp_mVariable[eT_u].size(), 0);
     EXPECT_EQ(mp_View.mp_iRows + mp_View.mp_iCols, 0);
-    EXPECT_EQ(lg_eActive_Input, 0);
+    EXPECT_EQ(lg_eActive_Input, eAI_CALCULATOR);
     EXPECT_EQ(mp_View.mp_sStep, "");
     EXPECT_EQ(g_pActive_Display, &mp_Input);
     EXPECT_EQ(calculatorLine(), "1 + _");
@@ -174,7 +174,7 @@ TEST_F(ClEditorFlow, ZeroSizeAsksToClear) {
     mp_View.chooseSizes(0, 1);
     lg_iChoice = 0;   // "Cancel": back to the size step with the variable's sizes
     openTableStep();
-    EXPECT_EQ(lg_eActive_Input, 2);
+    EXPECT_EQ(lg_eActive_Input, eAI_EDITOR_SIZES);
     EXPECT_EQ(mp_View.mp_iRows, 1);
     mp_View.chooseSizes(1, 0);
     lg_iChoice = 1;   // "Clear"
@@ -182,7 +182,7 @@ TEST_F(ClEditorFlow, ZeroSizeAsksToClear) {
     EXPECT_EQ(lg_asDialogs, std::vector<std::string>(2, "Clear this matrix and exit editing?"));
     EXPECT_EQ(variableA().size(), 0);
     EXPECT_EQ(mp_View.mp_iRows + mp_View.mp_iCols, 0);
-    EXPECT_EQ(lg_eActive_Input, 0);
+    EXPECT_EQ(lg_eActive_Input, eAI_CALCULATOR);
     EXPECT_EQ(calculatorLine(), "2 * _");
 }
 

@@ -14,7 +14,7 @@ protected:
     void SetUp() override { resetEngine(); }
 
     static std::string numberText(double v, int iFormat) {
-        g_eView_State = iFormat;
+        g_eView_State = static_cast<eVIEW_STATE>(iFormat);
         char acText[32];
         ClCalculator::formatNumber(v, acText);
         return acText;
@@ -97,7 +97,7 @@ TEST_F(ClCalculatorFormat, MatrixTexts) {
 
 TEST_F(ClCalculatorFormat, LongTextIsCutBeforeTheBufferEnds) {
     const Matrix m = Matrix::Constant(512, 512, Complex(-1.234567890123e-100, -9.87654321e-200));
-    g_eView_State = 1;
+    g_eView_State = eVS_FLOAT;
     const std::string text = display(m, false);
     EXPECT_LT(text.size(), static_cast<std::size_t>(gc_iOUTPUT_LINE_SIZE));
     EXPECT_GT(text.size(), static_cast<std::size_t>(gc_iOUTPUT_LINE_SIZE) - 200);

@@ -132,10 +132,10 @@ TEST_F(ClCalculatorGrammar, AnsFollowsTheDriversOutcome) {
 TEST_F(ClCalculatorGrammar, ResultTextFollowsZeroOutAndFormat) {
     run({"[1, 2; 3, 4]"});
     EXPECT_STREQ(g_acOutput_Line, "1, 2 ;\n3, 4");
-    g_eView_State = 2;
+    g_eView_State = eVS_RATIONAL;
     run({"[0.5, 0.25]"});
     EXPECT_STREQ(g_acOutput_Line, "1/2, 1/4");
-    g_eView_State = 0;
+    g_eView_State = eVS_DECIMAL;
     run({"[1, 1E - 17]"});   // Zero Out cleans the stored value too
     EXPECT_EQ(ClCalculator::mp_mLast_Output, mat({{1, 0}}));
     g_bZero_Out = false;

@@ -37,17 +37,17 @@ TEST_F(ClDriver, OutputLayoutInEachWindowFormat) {
     const std::string sOutput = "\nOut>A = [1, 2; 3, 4] :\n1, 2 ;\n3, 4\nOut>\n\nOut>A + [1, 2] :\nMatrix size mismatch"
                                 "\nOut> :\n\nOut>A(2, 1) :\n3";
     const struct {
-        int iMode;
+        eWINDOW_MODE eMode;
         const char* acInput;   ///< after the spacer
     } aCases[] = {
-        {0, "\nIn>A = [1, 2; 3, 4]\nIn>2 + 3; \nIn>A + [1, 2]\nIn>\nIn>A(2, 1)\nIn>_"},
-        {1, "\nIn>A = [1, 2; 3, 4]\nOut>:\n1, 2 ;\n3, 4\nIn>2 + 3; \nOut>\nIn>A + [1, 2]\nOut>Matrix size mismatch"
+        {eWM_TWO_WINDOWS, "\nIn>A = [1, 2; 3, 4]\nIn>2 + 3; \nIn>A + [1, 2]\nIn>\nIn>A(2, 1)\nIn>_"},
+        {eWM_ONE_WINDOW, "\nIn>A = [1, 2; 3, 4]\nOut>:\n1, 2 ;\n3, 4\nIn>2 + 3; \nOut>\nIn>A + [1, 2]\nOut>Matrix size mismatch"
             "\nIn>\nOut>\nIn>A(2, 1)\nOut>3\nIn>_"},
     };
     for (const auto& c : aCases) {
-        SCOPED_TRACE(c.iMode);
+        SCOPED_TRACE(c.eMode);
         SetUp();
-        g_eWindow_Mode = c.iMode;
+        g_eWindow_Mode = c.eMode;
         enterAll(lines);
         EXPECT_EQ(output(), sOutput);
         EXPECT_EQ(mp_Input.mp_sText, gc_sSPACER + c.acInput);
@@ -56,7 +56,7 @@ TEST_F(ClDriver, OutputLayoutInEachWindowFormat) {
 
 // Results shown in the input display take it past what 16 bits can address.
 TEST_F(ClDriver, LineRenderedAtTheEndOfALongInputDisplay) {
-    g_eWindow_Mode = 1;
+    g_eWindow_Mode = eWM_ONE_WINDOW;
     enter("Ones(120, 200)");
     ASSERT_GT(mp_Input.textLength(), 65536);
     pressDigit(eT_DIGIT_7);
@@ -211,7 +211,7 @@ int countOf(const std::string& sText, const std::string& sPattern) {
 // lines alike; what comes next lands where it belongs, and Save Output tells what went.
 TEST_F(ClDriver, DisplaysKeepABoundedScrollback) {
     g_iDisplay_Limit = 200;
-    g_eWindow_Mode = 1;
+    g_eWindow_Mode = eWM_ONE_WINDOW;
     for (int i = 0; i < 20; ++i) enter("123456 + " + std::to_string(i));
     enter("Rpt(30, 1)");
     EXPECT_LE(mp_Input.textLength(), 200);
@@ -258,7 +258,7 @@ void countGraph(bool bShow) { lg_iGraph_Calls += bShow ? 100 : 1; }
 
 // Rpt and Plot requests of a repeated line that failed are dropped with it.
 TEST_F(ClDriver, FailedRepeatedLineLeavesNoRequest) {
-    g_eOutput = 1;
+    g_eOutput = eGS_SHOWN;
     enterAll({"Roots Rpt(1)", "Plot([1], [1 / 0])", "Rpt(1, 2, 2)", "Rpt(1, 2, 2)"});
     EXPECT_FALSE(g_bRepeat || g_bPlot);
     enter("[5, 6]");
@@ -266,7 +266,7 @@ TEST_F(ClDriver, FailedRepeatedLineLeavesNoRequest) {
 }
 
 TEST_F(ClDriver, PlotStoredWhenTheGraphWindowIsOpen) {
-    g_eOutput = 1;
+    g_eOutput = eGS_SHOWN;
     g_pfnGraph_Changed = countGraph;
     lg_iGraph_Calls = 0;
     enterAll({"Plot([1, 2], [3, 4])", "u = 0", "Plot([1, 2], [u, u]); ", "Rpt(2, 2)"});

@@ -109,7 +109,7 @@ TEST_F(ClLineEdit, ErrorCheckOffAcceptsEveryTokenButNotDigitsAfterValues) {
 }
 
 TEST_F(ClLineEdit, EditorRefusesAssignmentRptAndPlot) {
-    lg_eActive_Input = 1;
+    lg_eActive_Input = eAI_EDITOR_ENTRY;
     press("X");
     press("f");
     press("A=");

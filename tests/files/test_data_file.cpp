@@ -179,7 +179,7 @@ TEST_F(ClDataFiles, HistoryRoundTrip) {
     const std::string sPayload = gc_sSIGNATURE + "0\n4\nA=[1,2]\n\"a  comment\nover\tlines\"\n" + sCodes + "\n\"one\"\n" +
                                  "1\n1\n7 \n" + "0\n0\n" + "1\n1\n9 \n" + "2\n1\n(1,-2) \n(1e+20) \n" + gc_sNO_VARIABLES.substr(16);
     writeFile(path("h.obx"), coded(sPayload));
-    g_eWindow_Mode = 1;
+    g_eWindow_Mode = eWM_ONE_WINDOW;
     enter("B = 5");   // typed before the Open: entered, then the history is cleared; B is kept
     open(path("h.obx"));
     EXPECT_EQ(lg_asDialogs, std::vector<std::string>{});

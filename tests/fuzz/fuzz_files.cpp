@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pucData, std::size_t u
     checkLimits(file);
 
     clearAll();
-    g_eWindow_Mode = static_cast<int>((uiMode >> 1) % 3);
+    g_eWindow_Mode = static_cast<eWINDOW_MODE>((uiMode >> 1) % 3);
     const unsigned short uiLoad_Mode = (uiMode >> 3) & 1;
     if (uiLoad_Mode != 0) enterStoredLine("1");   // something to append to
     applyDataFile(file, uiLoad_Mode);

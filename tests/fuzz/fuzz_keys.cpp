@@ -63,9 +63,9 @@ void (*const gc_apfnCOMMANDS[])() = {
     [] { toggle(g_bError_Check); },
     [] { toggle(g_bAuto_Parentheses); },
     [] { toggle(g_bZero_Out); },
-    [] { g_eView_State = (g_eView_State + 1) % 3; },
-    [] { g_eWindow_Mode = (g_eWindow_Mode + 1) % 3; },
-    [] { g_eOutput = (g_eOutput + 1) % 3; },   // the graph window closed, shown, behind
+    [] { g_eView_State = static_cast<eVIEW_STATE>((g_eView_State + 1) % 3); },
+    [] { g_eWindow_Mode = static_cast<eWINDOW_MODE>((g_eWindow_Mode + 1) % 3); },
+    [] { g_eOutput = static_cast<eGRAPH_STATE>((g_eOutput + 1) % 3); },   // the graph window closed, shown, behind
     replayLine,
 };
 constexpr std::size_t gc_uiCOMMANDS = sizeof gc_apfnCOMMANDS / sizeof gc_apfnCOMMANDS[0];

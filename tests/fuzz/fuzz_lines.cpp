@@ -48,10 +48,10 @@ void checkState() {
 /// shown in one of the six ways, in turn by line, so that a line stays within the timeout.
 void displayAll(const Matrix& mResult, int iLine) {
     const bool bZero_Out = g_bZero_Out;
-    const int eView = g_eView_State;
+    const eVIEW_STATE eView = g_eView_State;
     for (int iWay = 0; iWay < gc_iDISPLAY_WAYS; ++iWay) {
         if (mResult.size() > gc_iALL_WAYS_MAX && iWay != iLine % gc_iDISPLAY_WAYS) continue;
-        g_eView_State = iWay / 2;
+        g_eView_State = static_cast<eVIEW_STATE>(iWay / 2);
         g_bZero_Out = iWay % 2 == 0;
         ClCalculator::matrixDisplay(mResult);
         require(std::strlen(g_acOutput_Line) < gc_iOUTPUT_LINE_SIZE, "output text overrun");
@@ -70,7 +70,7 @@ void runLine(const std::uint8_t* pucCodes, std::size_t uiLength, int iLine) {
     g_Current_State.mp_uiLength = static_cast<unsigned short>(uiLength);
     g_uiHistory_Next = static_cast<unsigned short>(iLine);
     g_bZero_Out = iLine % 2 == 0;
-    g_eView_State = iLine % 3;
+    g_eView_State = static_cast<eVIEW_STATE>(iLine % 3);
     const bool bLexed = ClCalculator::tLexer();
     if (bLexed) ClCalculator::tParser();
     checkState();
@@ -88,7 +88,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pucData, std::size_t uiSize) {
     if (uiSize > gc_uiMAX_INPUT) return 0;
     resetEngine();
-    g_eOutput = 1;   // the graph window is open, so Plot runs its checks
+    g_eOutput = eGS_SHOWN;   // the graph window is open, so Plot runs its checks
     std::size_t uiStart = 0;
     for (int iLine = 0; iLine < gc_iMAX_LINES && uiStart <= uiSize; ++iLine) {
         const void* pvBreak = std::memchr(pucData + uiStart, gc_ucLINE_BREAK, uiSize - uiStart);

@@ -41,7 +41,7 @@ TEST_F(ClGraph, ParametersFromTheInputLine) {
             if (acText == c.acBefore && *acText) enterAction();
         }
         openGraph();
-        EXPECT_EQ(g_eOutput, 1);
+        EXPECT_EQ(g_eOutput, eGS_SHOWN);
         for (int k = 0; k < 6; ++k) EXPECT_NEAR(g_adPlot_Parms[k], c.adParms[k], 1e-12) << k;
         EXPECT_EQ(mp_Output.mp_sText.find("Graph parameters incorrect") != std::string::npos, c.bMessage);
         EXPECT_EQ(g_uiHistory_Next, (*c.acBefore ? 1 : 0) + (*c.acLine ? 1 : 0));

@@ -44,7 +44,7 @@ TEST(ClEditorWindow, StepsOnThePanel) {
     EXPECT_FALSE(ui.mp_pCell_Editor->visible());
     ClCallback::editDone_cb(nullptr, nullptr);
     EXPECT_EQ(ClCalculator::mp_mVariable[eT_A], mat({{1, 2}, {7, 4}}));
-    EXPECT_EQ(lg_eActive_Input, 0);
+    EXPECT_EQ(lg_eActive_Input, eAI_CALCULATOR);
     EXPECT_FALSE(ui.mp_pSize_Group->visible() || ui.mp_pTable_Group->visible());
     EXPECT_TRUE(ui.mp_pInput_Display->visible() && ui.mp_pOutput_Display->visible());
     EXPECT_TRUE(ClORBEXUI::mp_smFile->active() && ClORBEXUI::mp_miExecute->active());

@@ -37,18 +37,18 @@ protected:
 TEST_F(ClGraphWindow, OpeningAndTheOutputWindowToggle) {
     const ClORBEXUI& panel = *g_Main_Window.mp_pPanel;
     ClCallback::graph_cb(nullptr, nullptr);
-    EXPECT_EQ(g_eOutput, 1);
+    EXPECT_EQ(g_eOutput, eGS_SHOWN);
     EXPECT_TRUE(panel.mp_pGraph_Box->visible());
     EXPECT_FALSE(panel.mp_pOutput_Display->visible());
     EXPECT_FALSE(ClORBEXUI::mp_miPortrait->active());
     EXPECT_TRUE(ClORBEXUI::mp_miSave_Graph->active() && ClORBEXUI::mp_miScales->active());
     ClCallback::text_cb(nullptr, nullptr);
-    EXPECT_EQ(g_eOutput, 2);
+    EXPECT_EQ(g_eOutput, eGS_BEHIND);
     EXPECT_FALSE(panel.mp_pGraph_Box->visible());
     EXPECT_TRUE(panel.mp_pOutput_Display->visible());
     ClCallback::text_cb(nullptr, nullptr);
     ClCallback::graph_cb(nullptr, nullptr);
-    EXPECT_EQ(g_eOutput, 0);
+    EXPECT_EQ(g_eOutput, eGS_NONE);
     EXPECT_FALSE(panel.mp_pGraph_Box->visible());
     EXPECT_TRUE(panel.mp_pOutput_Display->visible());
     EXPECT_FALSE(ClORBEXUI::mp_miSave_Graph->active() || ClORBEXUI::mp_miScales->active());

@@ -129,7 +129,7 @@ TEST_F(ClPanel, OneWindowWidensTheInputDisplayOverTheOutput) {
     EXPECT_FALSE(g_Main_Window.mp_pPanel->mp_pOutput_Display->visible());
     selectFormat(2);   // from one window to portrait and back lands in one window
     selectFormat(1);
-    EXPECT_EQ(g_eWindow_Mode, 1);
+    EXPECT_EQ(g_eWindow_Mode, eWM_ONE_WINDOW);
     EXPECT_EQ(g_Main_Window.mp_pPanel->mp_pInput_Display->w(), 605);
     selectFormat(0);
     EXPECT_EQ(g_Main_Window.mp_pPanel->mp_pInput_Display->w(), 300);
@@ -137,9 +137,9 @@ TEST_F(ClPanel, OneWindowWidensTheInputDisplayOverTheOutput) {
 }
 
 TEST_F(ClPanel, NoFormatChangeWhileAGraphWindowIsOpen) {
-    g_eOutput = 1;
+    g_eOutput = eGS_SHOWN;
     selectFormat(2);
-    EXPECT_EQ(g_eWindow_Mode, 0);
+    EXPECT_EQ(g_eWindow_Mode, eWM_TWO_WINDOWS);
     EXPECT_NE(ClORBEXUI::mp_miTwo_Windows->value(), 0);
     EXPECT_EQ(ClORBEXUI::mp_miPortrait->value(), 0);
 }

@@ -35,8 +35,8 @@ void ensureWindow() {
         g_Main_Window.initializeWindow();
     }
     // What an earlier test left open or switched goes back the way a user would take it.
-    if (lg_eActive_Input != 0) ClCallback::sizeCancel_cb(nullptr, nullptr);
-    if (g_eOutput != 0) ClCallback::graph_cb(nullptr, nullptr);
+    if (lg_eActive_Input != eAI_CALCULATOR) ClCallback::sizeCancel_cb(nullptr, nullptr);
+    if (isGraphOpen()) ClCallback::graph_cb(nullptr, nullptr);
     static int iTwo_Windows = 0;
     ClCallback::mode_cb(nullptr, &iTwo_Windows);
     if (lg_bAlt_On) ClCallback::alt_cb(nullptr, nullptr);
