@@ -39,16 +39,6 @@ void ensureWindow() {
     }
 }
 
-void pressKey(int iKeysym, const char* acText) {
-    static char acBuffer[8];
-    std::snprintf(acBuffer, sizeof acBuffer, "%s", acText);
-    Fl::e_keysym = iKeysym;
-    Fl::e_text = acBuffer;
-    Fl::e_length = static_cast<int>(std::strlen(acBuffer));
-    Fl::e_state = 0;
-    Fl::handle(FL_KEYDOWN, mainWindow());
-}
-
 void typeKey(char cKey) {
     const char acText[2] = {cKey, '\0'};
     pressKey(static_cast<unsigned char>(cKey), acText);

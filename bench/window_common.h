@@ -5,6 +5,8 @@
 #include <chrono>
 #include <string>
 
+#include "key_events.h"
+
 class ClWindow;
 
 namespace benchmark {
@@ -24,9 +26,7 @@ void flushAndSync();
 /// Builds and shows the window the first time.
 void ensureWindow();
 
-/// One key press as the toolkit delivers it to the main window. The text is copied into a
-/// writable buffer: the toolkit may write into it while retrying shortcuts.
-void pressKey(int iKeysym, const char* acText);
+/// One key of a code pressed, as the keyboard sends it (pressKey, key_events.h).
 void typeKey(char cKey);
 /// Types key codes one by one, as the keyboard does.
 void typeKeys(const char* acCodes);

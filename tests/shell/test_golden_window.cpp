@@ -14,20 +14,10 @@
 #include <FL/Fl.H>
 
 #include "callbacks.h"
+#include "key_events.h"
 #include "window_fixture.h"
 
 namespace {
-
-/// A key as the X server delivers it to the main window.
-void pressKey(int iKeysym, char cText) {
-    static char acText[2];
-    acText[0] = cText;
-    Fl::e_keysym = iKeysym;
-    Fl::e_text = acText;
-    Fl::e_length = 1;
-    Fl::e_state = std::isupper(static_cast<unsigned char>(cText)) ? FL_SHIFT : 0;
-    Fl::handle(FL_KEYDOWN, g_Main_Window.mp_pPanel->mp_pWindow);
-}
 
 std::string readFile(const std::string& sPath) {
     std::ifstream file(sPath, std::ios::binary);
@@ -49,8 +39,12 @@ TEST(ClGoldenWindow, ScriptsTypedGiveTheBatchTranscript) {
         ClCallback::settings_cb(nullptr, nullptr);
         std::istringstream script(readFile(std::string(ORBEX_GOLDEN_DIR) + "/" + acName + ".in"));
         for (std::string sLine; std::getline(script, sLine);) {
-            for (char c : sLine) pressKey(std::tolower(static_cast<unsigned char>(c)), c);
-            pressKey(FL_Enter, '\r');
+            for (char c : sLine) {
+                const char acText[2] = {c, '\0'};
+                const bool bUpper = std::isupper(static_cast<unsigned char>(c)) != 0;
+                pressKey(std::tolower(static_cast<unsigned char>(c)), acText, bUpper ? FL_SHIFT : 0);
+            }
+            pressKey(FL_Enter, "\r");
         }
         EXPECT_EQ(g_Main_Window.mp_pPanel->mp_pOutput_Display->exactText() + "\n",
                   readFile(std::string(ORBEX_GOLDEN_DIR) + "/" + acName + ".out"));

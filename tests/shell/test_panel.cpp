@@ -9,6 +9,7 @@
 #include "engine_state.h"
 #include "execution_state.h"
 #include "line_edit.h"
+#include "key_events.h"
 #include "window_fixture.h"
 
 #include <FL/Fl.H>
@@ -47,16 +48,6 @@ protected:
     }
     static ClWindow* window() { return g_Main_Window.mp_pPanel->mp_pWindow; }
 
-    /// A key as the X server delivers it to the main window.
-    static void sendKey(int iKeysym, const char* acText, int iState = 0) {
-        static char acBuffer[8];   // the toolkit may write into the event text
-        std::strcpy(acBuffer, acText);
-        Fl::e_keysym = iKeysym;
-        Fl::e_text = acBuffer;
-        Fl::e_length = static_cast<int>(std::strlen(acText));
-        Fl::e_state = iState;
-        Fl::handle(FL_KEYDOWN, window());
-    }
     static std::string shown() {
         const std::string sText = bufferText(lg_pBuff_In);
         return sText.substr(g_Current_State.mp_uiDisplay_Start);
@@ -153,23 +144,23 @@ TEST_F(ClPanel, KeysReachTheLineFromEveryFocus) {
         SCOPED_TRACE(pFocus->label() ? pFocus->label() : "unlabelled");
         cleanUp(true);
         Fl::focus(pFocus);
-        sendKey('d', "D", FL_SHIFT);
-        sendKey('u', "U", FL_SHIFT);    // a hidden button's key
-        sendKey(')', ")");
-        sendKey(FL_Left, "");
-        sendKey(FL_Left, "");
-        sendKey(FL_BackSpace, "\b");   // one press, one token
-        sendKey(FL_Right, "");
+        pressKey('d', "D", FL_SHIFT);
+        pressKey('u', "U", FL_SHIFT);    // a hidden button's key
+        pressKey(')', ")");
+        pressKey(FL_Left, "");
+        pressKey(FL_Left, "");
+        pressKey(FL_BackSpace, "\b");   // one press, one token
+        pressKey(FL_Right, "");
         EXPECT_EQ(shown(), "Det U_)");
-        sendKey(FL_Escape, "\x1b");
+        pressKey(FL_Escape, "\x1b");
         EXPECT_EQ(shown(), "_");
     }
-    sendKey('a', "a", FL_ALT);   // a menu shortcut, not Ans
+    pressKey('a', "a", FL_ALT);   // a menu shortcut, not Ans
     EXPECT_EQ(shown(), "_");
 }
 
 TEST_F(ClPanel, QuitAsksAndNoKeepsEverything) {
-    sendKey('2', "2");
+    pressKey('2', "2");
     g_Answers.iChoice = 0;
     Fl::e_number = FL_CLOSE;
     window()->do_callback();

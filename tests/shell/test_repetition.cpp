@@ -13,6 +13,7 @@
 #include <FL/Fl.H>
 
 #include "callbacks.h"
+#include "key_events.h"
 #include "window_fixture.h"
 
 namespace {
@@ -22,15 +23,8 @@ int lg_iEvents_During = 0;   ///< timer calls seen while the repetition ran
 /// Once the repetition has run a while: a key that would start work, then Escape.
 void pressKeys(void*) {
     ++lg_iEvents_During;
-    static char acText[2];
-    for (const auto& key : {std::make_pair(int('2'), "2"), std::make_pair(int(FL_Escape), "\x1b")}) {
-        std::strcpy(acText, key.second);
-        Fl::e_keysym = key.first;
-        Fl::e_text = acText;
-        Fl::e_length = 1;
-        Fl::e_state = 0;
-        Fl::handle(FL_KEYDOWN, g_Main_Window.mp_pPanel->mp_pWindow);
-    }
+    pressKey('2', "2");
+    pressKey(FL_Escape, "\x1b");
 }
 
 void enter(const char* acLine) {
