@@ -7,6 +7,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "atomic_write.h"
 #include "data_file.h"
 #include "driver.h"
 #include "engine_state.h"
@@ -46,19 +47,25 @@ void emptyVariables() {
     for (int iSlot = eT_A; iSlot <= eT_w; ++iSlot) ClCalculator::mp_mVariable[iSlot].resize(0, 0);
 }
 
+/// A history or variable file written as Save Input and Save Variable write it.
+bool saveFile(const std::string& sPath, const std::string& sPayload, std::string& sError) {
+    bool bOpened = false;
+    return writeFileAtomically(sPath.c_str(), codedFile(sPayload), sError, bOpened);
+}
+
 void saveHistory(benchmark::State& state) {
     ClFilesRun run;
     fillSession();
     std::string sError;
     for (auto _ : state)
-        if (!saveInFile(run.mp_sPath.c_str(), sError)) state.SkipWithError(sError.c_str());
+        if (!saveFile(run.mp_sPath, historyPayload(), sError)) state.SkipWithError(sError.c_str());
 }
 
 void openHistory(benchmark::State& state) {
     ClFilesRun run;
     fillSession();
     std::string sError;
-    saveInFile(run.mp_sPath.c_str(), sError);
+    saveFile(run.mp_sPath, historyPayload(), sError);
     for (auto _ : state) {
         state.PauseTiming();
         emptyVariables();   // so that the file fills them
@@ -74,14 +81,14 @@ void saveVariable(benchmark::State& state) {
     ClCalculator::mp_mVariable[eT_A] = Matrix::Random(512, 512);
     std::string sError;
     for (auto _ : state)
-        if (!saveVariableFile(run.mp_sPath.c_str(), eT_A, sError)) state.SkipWithError(sError.c_str());
+        if (!saveFile(run.mp_sPath, variablePayload(eT_A), sError)) state.SkipWithError(sError.c_str());
 }
 
 void openVariable(benchmark::State& state) {
     ClFilesRun run;
     ClCalculator::mp_mVariable[eT_A] = Matrix::Random(512, 512);
     std::string sError;
-    saveVariableFile(run.mp_sPath.c_str(), eT_A, sError);
+    saveFile(run.mp_sPath, variablePayload(eT_A), sError);
     ClCalculator::mp_mVariable[eT_A].resize(0, 0);
     for (auto _ : state) loadInFile(run.mp_sPath.c_str(), 0);
     if (ClCalculator::mp_mVariable[eT_A].rows() != 512) state.SkipWithError("the file was not loaded");

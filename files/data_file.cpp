@@ -1,11 +1,10 @@
-// The byte code of the data file and the writing of history and variable files.
+// The byte code of the data file and the payloads of history and variable files.
 #include "data_file.h"
 
 #include <array>
 #include <charconv>
 #include <cstring>
 
-#include "atomic_write.h"
 #include "engine_state.h"
 #include "execution_state.h"
 
@@ -84,12 +83,6 @@ std::string header(unsigned uiKind) {
     return sText;
 }
 
-bool savePayload(const char* acPath, std::string sPayload, std::string& sError) {
-    CodeFile(&sPayload[0], sPayload.size());
-    bool bOpened = false;
-    return writeFileAtomically(acPath, sPayload, sError, bOpened);
-}
-
 }  // namespace
 
 void CodeFile(char* pcBuffer, std::size_t uiLength) { translate(lg_uiCode, pcBuffer, uiLength); }
@@ -117,8 +110,7 @@ std::string variablePayload(eTOKEN eVariable) {
     return sText;
 }
 
-bool saveInFile(const char* acPath, std::string& sError) { return savePayload(acPath, historyPayload(), sError); }
-
-bool saveVariableFile(const char* acPath, eTOKEN eVariable, std::string& sError) {
-    return savePayload(acPath, variablePayload(eVariable), sError);
+std::string codedFile(std::string sPayload) {
+    CodeFile(&sPayload[0], sPayload.size());
+    return sPayload;
 }

@@ -26,10 +26,8 @@ void DCodeFile(char* pcBuffer, std::size_t uiLength);
 std::string historyPayload();
 std::string variablePayload(eTOKEN eVariable);
 
-/// Writes a coded history or variable file through a temporary file; on failure the earlier
-/// file is untouched, sError holds the system's text and false is returned.
-bool saveInFile(const char* acPath, std::string& sError);
-bool saveVariableFile(const char* acPath, eTOKEN eVariable, std::string& sError);
+/// The bytes of the file that holds a payload: the payload coded.
+std::string codedFile(std::string sPayload);
 
 /// Everything a file holds, once read, decoded and checked.
 struct ClDataFile {

@@ -1,28 +1,23 @@
-// Open, Append, Save Input and Save Variable: the chooser, the name rule and the messages.
+// Open, Append, Save Input and Save Variable, and the one way every save takes: the chooser,
+// the name rule, the write and the messages.
 #include "file_commands.h"
 
 #include <algorithm>
 #include <cstdio>
 
+#include "atomic_write.h"
 #include "data_file.h"
 
 namespace {
 
-/// Save Input (eT_NULL) or Save Variable: a chosen name passing the rule is written.
+/// Save Input (eT_NULL) or Save Variable.
 void saveDataCommand(const char* acTitle, eTOKEN eVariable) {
-    std::string sPath;
-    const int iChoice = chooseFile(acTitle, true, sPath);
-    if (iChoice < 0) showDialog(eD_ALERT, "Error saving file.");
-    if (iChoice <= 0) return;
-    sPath.resize(std::min(sPath.size(), gc_uiMAX_FILE_NAME));
-    if (!hasDataFileName(sPath)) {
-        showDialog(eD_ALERT, "ORBEX Calculator file name must have .obx extension.");
-        return;
-    }
-    std::string sError;
-    const bool bSaved = eVariable == eT_NULL ? saveInFile(sPath.c_str(), sError)
-                                             : saveVariableFile(sPath.c_str(), eVariable, sError);
-    if (!bSaved) showFormatted(eD_ALERT, "Error saving file '%s':\n%s.", sPath, sError);
+    const ClSaveCommand command = {acTitle, eD_ALERT, hasDataFileName,
+                                   "ORBEX Calculator file name must have .obx extension.",
+                                   "Error saving file '%s':\n%s.", "Error saving file '%s':\n%s."};
+    saveToChosenFile(command, [eVariable](const std::string&) {
+        return codedFile(eVariable == eT_NULL ? historyPayload() : variablePayload(eVariable));
+    });
 }
 
 }  // namespace
@@ -41,6 +36,22 @@ std::string formatText(const char* acFormat, const std::string& sFirst, const st
 
 void showFormatted(eDIALOG eKind, const char* acFormat, const std::string& sFirst, const std::string& sSecond) {
     showDialog(eKind, formatText(acFormat, sFirst, sSecond).c_str());
+}
+
+void saveToChosenFile(const ClSaveCommand& command, const std::function<std::string(const std::string& sName)>& fnBytes) {
+    std::string sName;
+    const int iChoice = chooseFile(command.mp_acTitle, true, sName);
+    if (iChoice < 0) showDialog(command.mp_eRefusal, "Error saving file.");
+    if (iChoice <= 0) return;
+    sName.resize(std::min(sName.size(), gc_uiMAX_FILE_NAME));
+    if (!command.mp_pfnAccepts(sName)) {
+        showDialog(command.mp_eRefusal, command.mp_acRefused);
+        return;
+    }
+    std::string sError;
+    bool bOpened = false;
+    if (writeFileAtomically(sName.c_str(), fnBytes(sName), sError, bOpened)) return;
+    showFormatted(eD_ALERT, bOpened ? command.mp_acNot_Written : command.mp_acNot_Opened, sName, sError);
 }
 
 void openCommand(bool bAppend) {

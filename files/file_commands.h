@@ -2,6 +2,7 @@
 // from its menu callbacks; the choosers and messages go through the dialog functions.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "dialogs.h"
@@ -23,3 +24,19 @@ void showFormatted(eDIALOG eKind, const char* acFormat, const std::string& sFirs
 
 /// A chosen name is used up to its first 1023 characters.
 constexpr std::size_t gc_uiMAX_FILE_NAME = 1023;
+
+/// What a save command asks and says. The texts of a failed write take the name for their first
+/// %s and the system's text for a second.
+struct ClSaveCommand {
+    const char* mp_acTitle;                            ///< the chooser's title
+    eDIALOG mp_eRefusal;                               ///< the box of a failed chooser and of a refused name
+    bool (*mp_pfnAccepts)(const std::string& sName);   ///< the name rule
+    const char* mp_acRefused;                          ///< a name the rule refuses
+    const char* mp_acNot_Opened;                       ///< not even the temporary file could be made
+    const char* mp_acNot_Written;                      ///< the write failed later
+};
+
+/// The save commands' one way: a name is chosen (a failed chooser says "Error saving file.", a
+/// cancelled one nothing), cut to gc_uiMAX_FILE_NAME characters and judged by the rule; then the
+/// bytes made for it are written through a temporary file, so a failure keeps the old file.
+void saveToChosenFile(const ClSaveCommand& command, const std::function<std::string(const std::string& sName)>& fnBytes);

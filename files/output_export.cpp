@@ -1,15 +1,19 @@
-// Save Output: the output text through a temporary file, so a failed save keeps the old one.
+// Save Output and Save Graph: the output text and the graph's picture through the one way of
+// every save, so a failed save keeps the old file.
 #include "output_export.h"
 
-#include <algorithm>
-
-#include "atomic_write.h"
+#include "engine_state.h"
 #include "file_commands.h"
+#include "graph_state.h"
 
 namespace {
 
 /// The eight line feeds of the spacer and the one that opens the first output prompt.
 constexpr std::size_t gc_uiLEADING_CHARACTERS = 9;
+
+bool isTextFileName(const std::string& sName) { return !hasDataFileName(sName); }
+
+bool isImageFileName(const std::string& sName) { return imageFormatOf(sName.c_str()) != eIF_NONE; }
 
 }  // namespace
 
@@ -21,18 +25,23 @@ std::string outputFileText(const std::string& sOutput_Text, long long llDropped)
 }
 
 void saveOutputCommand(const std::string& sOutput_Text, long long llDropped) {
-    std::string sPath;
-    const int iChoice = chooseFile("Save ORBEX Output File", true, sPath);
-    if (iChoice < 0) showDialog(eD_ALERT, "Error saving file.");
-    if (iChoice <= 0) return;
-    sPath.resize(std::min(sPath.size(), gc_uiMAX_FILE_NAME));
-    if (hasDataFileName(sPath)) {
-        showDialog(eD_ALERT, "Only ORBEX Calculator Input/Matrix files should have .obx extension.");
+    const ClSaveCommand command = {"Save ORBEX Output File", eD_ALERT, isTextFileName,
+                                   "Only ORBEX Calculator Input/Matrix files should have .obx extension.",
+                                   "Error opening '%s'.", "Error writing to file '%s':\n%s."};
+    saveToChosenFile(command, [&](const std::string&) { return outputFileText(sOutput_Text, llDropped); });
+}
+
+void saveGraphCommand(bool (*pfnRender)()) {
+    if (!isGraphOpen()) {
+        showDialog(eD_MESSAGE, "No graph to save.");
         return;
     }
-    std::string sError;
-    bool bOpened = false;
-    if (writeFileAtomically(sPath.c_str(), outputFileText(sOutput_Text, llDropped), sError, bOpened)) return;
-    if (bOpened) showFormatted(eD_ALERT, "Error writing to file '%s':\n%s.", sPath, sError);
-    else showFormatted(eD_ALERT, "Error opening '%s'.", sPath);
+    if (!pfnRender()) {
+        showDialog(eD_MESSAGE, "Error copying image.");
+        return;
+    }
+    const ClSaveCommand command = {"Save ORBEX Graph File", eD_MESSAGE, isImageFileName,
+                                   "ORBEX Calculator graph file name must have .ppm or .bmp extension.",
+                                   "Error opening '%s'.", "Error saving file."};
+    saveToChosenFile(command, [](const std::string& sName) { return encodeImage(imageFormatOf(sName.c_str())); });
 }

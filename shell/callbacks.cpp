@@ -2,14 +2,11 @@
 // the window formats.
 #include "callbacks.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <string>
 
 #include <FL/Fl.H>
 #include <FL/Fl_Table.H>
 
-#include "atomic_write.h"
 #include "dialogs.h"
 #include "driver.h"
 #include "editor_flow.h"
@@ -160,36 +157,7 @@ void ClCallback::text_cb(Fl_Widget*, void*) {
     g_Main_Window.resizeInWindow();
 }
 
-void ClCallback::saveGraph_cb(Fl_Widget*, void*) {
-    if (!isGraphOpen()) {
-        showDialog(eD_MESSAGE, "No graph to save.");
-        return;
-    }
-    if (!renderGraphImage()) {   // the picture is taken before the chooser covers anything
-        showDialog(eD_MESSAGE, "Error copying image.");
-        return;
-    }
-    std::string sName;
-    const int iChosen = chooseFile("Save ORBEX Graph File", true, sName);
-    if (iChosen == 0) return;
-    if (iChosen < 0) {
-        showDialog(eD_MESSAGE, "Error saving file.");
-        return;
-    }
-    sName.resize(std::min<std::size_t>(sName.size(), 1023));
-    const eIMAGE_FORMAT eFormat = imageFormatOf(sName.c_str());
-    if (eFormat == eIF_NONE) {
-        showDialog(eD_MESSAGE, "ORBEX Calculator graph file name must have .ppm or .bmp extension.");
-        return;
-    }
-    std::string sError;
-    bool bOpened;
-    if (writeFileAtomically(sName.c_str(), encodeImage(eFormat), sError, bOpened)) return;
-    char acMessage[1100];
-    if (bOpened) std::snprintf(acMessage, sizeof acMessage, "Error saving file.");
-    else std::snprintf(acMessage, sizeof acMessage, "Error opening '%s'.", sName.c_str());
-    showDialog(eD_ALERT, acMessage);
-}
+void ClCallback::saveGraph_cb(Fl_Widget*, void*) { saveGraphCommand(renderGraphImage); }
 
 void ClCallback::helpHelp_cb(Fl_Widget*, void*) { showHelpWindow(); }
 

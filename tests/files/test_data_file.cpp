@@ -1,5 +1,5 @@
-// Data files and the output text: exact payloads, round trips through Open and Append, every
-// refusal changing nothing, the menu commands' names and messages, and failed saves.
+// Data files, the output text and the graph picture: exact payloads, round trips through Open and
+// Append, every refusal changing nothing, the menu commands' names and messages, and failed saves.
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -15,6 +15,7 @@
 #include "engine_state.h"
 #include "execution_state.h"
 #include "file_commands.h"
+#include "graph_state.h"
 #include "line_codes.h"
 #include "line_edit.h"
 #include "output_export.h"
@@ -68,6 +69,14 @@ Matrix seeded(Eigen::Index iRows, Eigen::Index iCols, unsigned uiSeed) {
 
 Matrix& variable(int iSlot) { return ClCalculator::mp_mVariable[iSlot]; }
 
+bool drawn() { return true; }
+
+/// Save Graph with a graph window open and its picture taken.
+void saveGraph() {
+    g_eOutput = eGS_SHOWN;
+    saveGraphCommand(drawn);
+}
+
 /// The messages a case expects: none for "", else the text with its %s made the path.
 std::vector<std::string> messages(std::string sFormat, const std::string& sPath) {
     if (sFormat.empty()) return {};
@@ -109,6 +118,11 @@ protected:
         choose(sPath);
         openCommand(bAppend);
     }
+    void save(const std::string& sPath) {
+        choose(sPath);
+        saveInputCommand();
+        EXPECT_EQ(lg_asDialogs, std::vector<std::string>{});
+    }
     std::string historyLine(int i) const {
         const ClState& entry = lg_State_History[i];
         return std::string(reinterpret_cast<const char*>(entry.mp_acInput), entry.mp_uiLength);
@@ -143,8 +157,7 @@ TEST_F(ClDataFiles, HandCodedFileOpens) {
 }
 
 TEST_F(ClDataFiles, EmptyHistoryFileByteForByte) {
-    std::string sError;
-    ASSERT_TRUE(saveInFile(path("empty.obx").c_str(), sError));
+    save(path("empty.obx"));
     EXPECT_EQ(readFile(path("empty.obx")), coded(gc_sSIGNATURE + "0\n0\n" + gc_sNO_VARIABLES));
 }
 
@@ -201,8 +214,7 @@ TEST_F(ClDataFiles, HistoryRoundTrip) {
     variable(eT_A) = seeded(64, 64, 1);   // 4096 entries: kept
     variable(eT_U) = seeded(65, 64, 2);   // 4160: saved as 0 x 0
     variable(eT_C)(0, 0) = Complex(1, 0) / 0.0;   // as 1 / 0 leaves it
-    std::string sError;
-    ASSERT_TRUE(saveInFile(path("h.obx").c_str(), sError));
+    save(path("h.obx"));
     const std::string sSaved = decoded(readFile(path("h.obx")));
     EXPECT_EQ(sSaved.substr(0, gc_sSIGNATURE.size() + 13 + sCodes.size()), gc_sSIGNATURE + "0\n2\nA=[1,2]\n" + sCodes + "\n");
     const Matrix mA = variable(eT_A);
@@ -211,7 +223,7 @@ TEST_F(ClDataFiles, HistoryRoundTrip) {
     EXPECT_EQ(g_uiHistory_Next, 2);
     EXPECT_EQ(variable(eT_U).rows(), 0);   // 65 x 64 is not kept in a history file
     EXPECT_LT((variable(eT_A) - mA).norm(), 1e-14 * mA.norm());
-    ASSERT_TRUE(saveInFile(path("again.obx").c_str(), sError));
+    save(path("again.obx"));
     EXPECT_EQ(decoded(readFile(path("again.obx"))), sSaved);   // 15 digits written are read back exactly
 }
 
@@ -221,8 +233,7 @@ TEST_F(ClDataFiles, LongestStoredLineOpensAgain) {
     for (int i = 0; i < 252; ++i) sLine += "+0";
     for (const std::string& sCodes : {std::string("1"), sLine, std::string("X(1,1)")}) enterStoredLine(sCodes);
     ASSERT_EQ(historyLine(1), sLine + "))");
-    std::string sError;
-    ASSERT_TRUE(saveInFile(path("l.obx").c_str(), sError));
+    save(path("l.obx"));
     clearAll();
     open(path("l.obx"));
     EXPECT_EQ(lg_asDialogs, std::vector<std::string>{});
@@ -344,6 +355,7 @@ TEST_F(ClDataFiles, NameRulesAndChooserAnswers) {
     const std::string sNot_Data = "ORBEX Calculator Input/Matrix file must have .obx extension.";
     const std::string sSave_Name = "ORBEX Calculator file name must have .obx extension.";
     const std::string sOutput_Name = "Only ORBEX Calculator Input/Matrix files should have .obx extension.";
+    const std::string sLong_Name = std::string(1100, '/') + "x.obx";   // cut, it ends in slashes
     const struct {
         void (*pfnCommand)();
         const char* acName;
@@ -357,10 +369,15 @@ TEST_F(ClDataFiles, NameRulesAndChooserAnswers) {
         {saveInputCommand, "work.obx.old", 1, sSave_Name},
         {saveInputCommand, "x", -1, "Error saving file."},
         {saveInputCommand, "x", 0, ""},
+        {saveInputCommand, sLong_Name.c_str(), 1, sSave_Name},
         {[] { saveVariableCommand(eT_A); }, "a.txt", 1, sSave_Name},
         {[] { saveOutputCommand("\n\n\n\n\n\n\n\n\nOut>1"); }, "notes.obx", 1, sOutput_Name},
         {[] { saveOutputCommand(""); }, "x", -1, "Error saving file."},
         {[] { saveOutputCommand(""); }, "x", 0, ""},
+        {[] { g_eOutput = eGS_NONE; saveGraphCommand(drawn); }, "g.ppm", 1, "No graph to save."},
+        {[] { g_eOutput = eGS_SHOWN; saveGraphCommand([] { return false; }); }, "g.ppm", 1, "Error copying image."},
+        {saveGraph, "graph.PPM", 1, "ORBEX Calculator graph file name must have .ppm or .bmp extension."},
+        {saveGraph, "x", -1, "Error saving file."},
     };
     for (const auto& c : aCASES) {
         SCOPED_TRACE(c.acName);
@@ -394,6 +411,8 @@ TEST_F(ClDataFiles, FailedSavesKeepTheOldFile) {
         {[] { saveOutputCommand("\n\n\n\n\n\n\n\n\nOut>A + 1 :\n2"); }, "old.txt", 3,
          "Error writing to file '%s':\nNo space left on device."},
         {[] { saveOutputCommand("x"); }, "missing/new.txt", -1, "Error opening '%s'."},
+        {saveGraph, "old.bmp", 1000, "Error saving file."},
+        {saveGraph, "missing/new.ppm", -1, "Error opening '%s'."},
     };
     for (const auto& c : aCASES) {
         SCOPED_TRACE(c.acName);
@@ -416,6 +435,17 @@ TEST_F(ClDataFiles, OutputTextWithoutTheSpacer) {
     EXPECT_EQ(lg_asTitles.back(), "Save ORBEX Output File");
     EXPECT_EQ(readFile(path("notes.obx.txt")), "Out>2 + 3 :\n5");
     EXPECT_EQ(outputFileText("\n\n\n\n\n\n\n\n"), "");
+    EXPECT_TRUE(lg_asDialogs.empty());
+}
+
+TEST_F(ClDataFiles, GraphInTheFormatOfItsName) {
+    for (int i = 0; i < gc_iIMAGE_BYTES; ++i) g_aucLarge_Graph_Image[i] = static_cast<unsigned char>(i);
+    for (const auto& format : {std::make_pair("g.bmp", eIF_BMP), std::make_pair("g.ppm", eIF_PPM)}) {
+        choose(path(format.first));
+        saveGraph();
+        EXPECT_EQ(readFile(path(format.first)), encodeImage(format.second));
+    }
+    EXPECT_EQ(lg_asTitles, std::vector<std::string>(2, "Save ORBEX Graph File"));
     EXPECT_TRUE(lg_asDialogs.empty());
 }
 

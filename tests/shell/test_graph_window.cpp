@@ -1,5 +1,5 @@
 // The graph window in the panel: menu states, the graph/text toggle, the exported picture and
-// Save Graph, on a shown window.
+// Save Graph's file against orbex-batch's, on a shown window.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -9,7 +9,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "atomic_write.h"
 #include "driver.h"
 #include "engine_state.h"
 #include "execution_state.h"
@@ -74,33 +73,6 @@ TEST_F(ClGraphWindow, ExportedPictureHasTheGridAndThePlots) {
         EXPECT_EQ(std::vector<unsigned char>(pixel(c.iX, c.iY), pixel(c.iX, c.iY) + 3),
                   std::vector<unsigned char>(c.aucRGB, c.aucRGB + 3))
             << c.iX << ", " << c.iY;
-}
-
-TEST_F(ClGraphWindow, SaveGraphWritesTheFileOrSaysWhy) {
-    char acFolder[] = "/tmp/orbex-graph-XXXXXX";
-    ASSERT_NE(mkdtemp(acFolder), nullptr);
-    const std::string sFolder = acFolder;
-    ClCallback::saveGraph_cb(nullptr, nullptr);
-    ClCallback::graph_cb(nullptr, nullptr);
-    g_Answers.sFile = sFolder + "/graph.bmp";
-    ClCallback::saveGraph_cb(nullptr, nullptr);
-    EXPECT_EQ(readFile(g_Answers.sFile), encodeImage(eIF_BMP));
-    g_Answers.sFile = sFolder + "/graph.PPM";
-    ClCallback::saveGraph_cb(nullptr, nullptr);
-    g_Answers.sFile = sFolder + "/none/graph.ppm";
-    ClCallback::saveGraph_cb(nullptr, nullptr);
-    g_Answers.sFile = sFolder + "/graph.bmp";
-    g_lWrite_Fault_After = 1000;   // the disk fills up: the earlier picture stays
-    enter("Plot([ - 3, 3], [1, 1])");
-    ClCallback::saveGraph_cb(nullptr, nullptr);
-    EXPECT_EQ(readFile(g_Answers.sFile).size(), 720054u);
-    EXPECT_EQ(g_Answers.asTexts,
-              (std::vector<std::string>{"No graph to save.", "Save ORBEX Graph File", "Save ORBEX Graph File",
-                                        "ORBEX Calculator graph file name must have .ppm or .bmp extension.",
-                                        "Save ORBEX Graph File", "Error opening '" + sFolder + "/none/graph.ppm'.",
-                                        "Save ORBEX Graph File", "Error saving file."}));
-    unlink(g_Answers.sFile.c_str());
-    EXPECT_EQ(rmdir(acFolder), 0) << "a temporary file was left behind";
 }
 
 // orbex-batch draws a script's plots with the same code and settings as Save Graph.
