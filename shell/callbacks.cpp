@@ -1,5 +1,5 @@
-// The callbacks: thin adapters from widgets and menu items to the line editing, the driver and
-// the window formats.
+// The callbacks: thin adapters from widgets and menu items to the line editing, the driver, the
+// files, the graph, the matrix editor and the window formats.
 #include "callbacks.h"
 
 #include <cstdio>
@@ -81,28 +81,7 @@ void ClCallback::alt_cb(Fl_Widget*, void*) {
     lg_bAlt_On = !lg_bAlt_On;
 }
 
-void ClCallback::mode_cb(Fl_Widget*, void* pData) {
-    const eWINDOW_MODE eNew = *static_cast<eWINDOW_MODE*>(pData);
-    if (isGraphOpen()) {   // no format change while a graph window is open (a shortcut still gets here)
-        ClORBEXUI::mp_miTwo_Windows[g_eWindow_Mode].setonly();
-        return;
-    }
-    if (eNew == g_eWindow_Mode) return;
-    if (eNew != eWM_PORTRAIT && g_eWindow_Mode != eWM_PORTRAIT) {
-        g_eWindow_Mode = eNew;
-        g_Main_Window.resizeInWindow();
-        return;
-    }
-    if (lg_bAlt_On) alt_cb(nullptr, nullptr);
-    cleanUp(true);
-    g_Main_Window.reinitializeWindow();
-    if (eNew == eWM_ONE_WINDOW) {
-        g_eWindow_Mode = eWM_ONE_WINDOW;
-        g_Main_Window.resizeInWindow();
-        ClORBEXUI::mp_miOne_Window->setonly();
-    }
-    redrawWindow();
-}
+void ClCallback::mode_cb(Fl_Widget*, void* pData) { g_Main_Window.changeFormat(*static_cast<eWINDOW_MODE*>(pData)); }
 
 void ClCallback::exit_cb(Fl_Widget*, void*) {
     if (Fl::first_window() != g_Main_Window.mp_pPanel->mp_pWindow) return;   // a help window is in front

@@ -6,7 +6,9 @@
 #include "engine_state.h"
 #include "execution_state.h"
 #include "graph_state.h"
+#include "line_edit.h"
 
+#include "callbacks.h"
 #include "main_window.h"
 #include "matrix_table.h"
 
@@ -211,19 +213,32 @@ void ClORBEXWindow::finishWork() {
     mp_pPanel->mp_pWindow->redraw();
 }
 
-void ClORBEXWindow::reinitializeWindow() {
-    const bool bTo_Portrait = g_eWindow_Mode != eWM_PORTRAIT;
+void ClORBEXWindow::changeFormat(eWINDOW_MODE eFormat) {
+    if (isGraphOpen()) {   // no change while a graph window is open (a shortcut still gets here)
+        ClORBEXUI::mp_miTwo_Windows[g_eWindow_Mode].setonly();
+        return;
+    }
+    if (eFormat == g_eWindow_Mode) return;
+    const bool bRebuild = eFormat == eWM_PORTRAIT || g_eWindow_Mode == eWM_PORTRAIT;
+    g_eWindow_Mode = eFormat;
+    if (!bRebuild) {
+        resizeInWindow();
+        return;
+    }
+    cleanUp(true);
     const int iX = mp_pPanel->mp_pWindow->x(), iY = mp_pPanel->mp_pWindow->y();
     delete mp_pPanel;
-    mp_pPanel = bTo_Portrait ? new ClORBEXUI(true) : new ClORBEXUI();
+    mp_pPanel = eFormat == eWM_PORTRAIT ? new ClORBEXUI(true) : new ClORBEXUI();
     mp_pPanel->mp_pWindow->position(iX, iY);
-    g_eWindow_Mode = bTo_Portrait ? eWM_PORTRAIT : eWM_TWO_WINDOWS;
-    (bTo_Portrait ? ClORBEXUI::mp_miPortrait : ClORBEXUI::mp_miTwo_Windows)->setonly();
+    lg_bAlt_On = false;   // the new panel shows the first buttons
+    ClORBEXUI::mp_miTwo_Windows[eFormat].setonly();
     setUpDisplays();
     g_pInput_Display = mp_pPanel->mp_pInput_Display;
     g_pOutput_Display = mp_pPanel->mp_pOutput_Display;
     g_pActive_Display = g_pInput_Display;
     primeDisplays();
+    if (eFormat == eWM_ONE_WINDOW) resizeInWindow();   // the input display widens over the output display
+    finishWork();
 }
 
 void ClORBEXWindow::setUpDisplays() {

@@ -2,6 +2,9 @@
 // formats and the switches between them.
 #pragma once
 
+// Eigen's headers come before X11's, which define Success and None.
+#include "execution_state.h"
+
 #include <FL/Fl_Text_Buffer.H>
 
 #include "panel.h"
@@ -15,8 +18,10 @@ public:
     /// The calculator as the program starts it: no values and no history, the settings and the
     /// graph at their defaults, the displays primed. The panel and its menu stay as they are.
     void resetCalculator();
-    /// Builds the other orientation; history and variables stay, the displays start afresh.
-    void reinitializeWindow();
+    /// Switches to window format eFormat, the menu's radio items following; nothing changes while
+    /// a graph window is open. Portrait and back build the other orientation: history and
+    /// variables stay, the displays start afresh.
+    void changeFormat(eWINDOW_MODE eFormat);
     /// Fits the input and output displays to the window format and graph state.
     void resizeInWindow();
 

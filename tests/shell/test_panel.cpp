@@ -92,7 +92,9 @@ TEST_F(ClPanel, PortraitAndBackRebuildTheSameButtons) {
     g_uiHistory_Next = g_uiHistory_Index = 1;
     ClCallback::alt_cb(nullptr, nullptr);
     ClORBEXUI::mp_miError_Item->clear();
+    pressKey('2', "2");
     selectFormat(2);
+    EXPECT_EQ(g_Current_State.mp_uiLength, 0);   // the line typed goes with the old panel
     EXPECT_FALSE(lg_bAlt_On);
     EXPECT_TRUE(g_bError_Check);   // every build checks the Settings items again
     EXPECT_EQ(window()->w(), 375);
@@ -129,6 +131,7 @@ TEST_F(ClPanel, OneWindowWidensTheInputDisplayOverTheOutput) {
 
 TEST_F(ClPanel, NoFormatChangeWhileAGraphWindowIsOpen) {
     g_eOutput = eGS_SHOWN;
+    ClORBEXUI::mp_miPortrait->setonly();   // as the menu sets it before the callback runs
     selectFormat(2);
     EXPECT_EQ(g_eWindow_Mode, eWM_TWO_WINDOWS);
     EXPECT_NE(ClORBEXUI::mp_miTwo_Windows->value(), 0);
