@@ -2,7 +2,6 @@
 // that wait, and the cell editor following the cell, on a shown window.
 #include <gtest/gtest.h>
 
-#include "editor_flow.h"
 #include "engine_state.h"
 #include "execution_state.h"
 #include "line_codes.h"
