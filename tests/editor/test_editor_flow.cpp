@@ -77,6 +77,8 @@ protected:
 };
 
 TEST_F(ClEditorFlow, StepsKeepTheCalculatorLine) {
+    Matrix& mU = ClCalculator::mp_mVariable[eT_u];
+    mU = mat({{1}});
     type("1 + ");
     g_bBusy = true;   // a repetition runs: nothing opens
     openSizeStep(eT_u);
@@ -85,20 +87,29 @@ TEST_F(ClEditorFlow, StepsKeepTheCalculatorLine) {
     openSizeStep(eT_u);
     EXPECT_EQ(lg_eActive_Input, eAI_EDITOR_SIZES);
     EXPECT_EQ(mp_View.mp_sStep, "Size Specs for Matrix u ");
-    EXPECT_EQ(mp_View.mp_iRows + mp_View.mp_iCols, 0);   // undefined
     EXPECT_EQ(g_pActive_Display, &mp_View.mp_Entry);
     EXPECT_EQ(mp_View.mp_Entry.mp_sText, "_");
+    mp_View.chooseSizes(0, 1);
+    openTableStep();   // zero sizes, and "Cancel" to the question: the size step, the sizes the variable's
+    EXPECT_EQ(lg_eActive_Input, eAI_EDITOR_SIZES);
+    EXPECT_EQ(mp_View.mp_iRows, 1);
     mp_View.chooseSizes(1, 2);
     openTableStep();
     EXPECT_EQ(lg_eActive_Input, eAI_EDITOR_ENTRY);
     EXPECT_EQ(mp_View.mp_sStep, "Matrix u 1 x 2");
     expectCell(gc_iNO_CELL, gc_iNO_CELL);
-    cancelEditing();   // the variable stays undefined, its counters at 0
-    EXPECT_EQ(ClCalculator::mp_mVariable[eT_u].size(), 0);
-    EXPECT_EQ(mp_View.mp_iRows + mp_View.mp_iCols, 0);
-    EXPECT_EQ(lg_eActive_Input, eAI_CALCULATOR);
+    cancelEditing();
+    EXPECT_EQ(mU, mat({{1}}));
     EXPECT_EQ(mp_View.mp_sStep, "");
     EXPECT_EQ(g_pActive_Display, &mp_Input);
+    openSizeStep(eT_u);
+    mp_View.chooseSizes(1, 0);
+    lg_iChoice = 1;   // "Clear": the variable is emptied, its counters left at 0
+    openTableStep();
+    EXPECT_EQ(lg_asDialogs, std::vector<std::string>(2, "Clear this matrix and exit editing?"));
+    EXPECT_EQ(mU.size(), 0);
+    EXPECT_EQ(mp_View.mp_iRows + mp_View.mp_iCols, 0);
+    EXPECT_EQ(lg_eActive_Input, eAI_CALCULATOR);
     EXPECT_EQ(calculatorLine(), "1 + _");
     EXPECT_EQ(g_uiHistory_Next, 0);
 }
@@ -165,25 +176,6 @@ TEST_F(ClEditorFlow, CellsEnteredRowByRowUntilTheLast) {
     type("9");
     finishEditing();   // Done enters the cell being edited
     EXPECT_EQ(variableA(), mat({{1, 2}, {3, 9}}));
-}
-
-TEST_F(ClEditorFlow, ZeroSizeAsksToClear) {
-    variableA() = mat({{1}});
-    type("2 * ");
-    openSizeStep(eT_A);
-    mp_View.chooseSizes(0, 1);
-    lg_iChoice = 0;   // "Cancel": back to the size step with the variable's sizes
-    openTableStep();
-    EXPECT_EQ(lg_eActive_Input, eAI_EDITOR_SIZES);
-    EXPECT_EQ(mp_View.mp_iRows, 1);
-    mp_View.chooseSizes(1, 0);
-    lg_iChoice = 1;   // "Clear"
-    openTableStep();
-    EXPECT_EQ(lg_asDialogs, std::vector<std::string>(2, "Clear this matrix and exit editing?"));
-    EXPECT_EQ(variableA().size(), 0);
-    EXPECT_EQ(mp_View.mp_iRows + mp_View.mp_iCols, 0);
-    EXPECT_EQ(lg_eActive_Input, eAI_CALCULATOR);
-    EXPECT_EQ(calculatorLine(), "2 * _");
 }
 
 // The counter just changed steps back when the table would pass 262144 entries.
