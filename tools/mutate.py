@@ -8,9 +8,12 @@ folder of their own, and the tests run: a mutant is killed when a test fails, su
 pass, times out, or is stillborn when it does not compile. The report gives the counts per
 folder and per file and lists the survivors.
 
-    tools/mutate.py [--sample N] [--seed S] [--build DIR] [--report FILE] [--list]
+    tools/mutate.py [--sample N] [--seed S] [--build DIR] [--report FILE] [--list] [--previous LOG]
 
 --list only writes the sample; the sample and the last report are kept in tools/mutation/.
+--previous LOG takes the outcomes of an earlier run of the same sample on the same source (its
+printed lines) and runs again only the mutants it killed: after a change of the tests alone, a
+mutant that survived or did not compile keeps its outcome.
 """
 import argparse
 import os
@@ -135,6 +138,7 @@ def main():
     parser.add_argument("--build", default=os.path.join(ROOT, "build-mutate"))
     parser.add_argument("--report", default=os.path.join(ROOT, "tools", "mutation", "report.md"))
     parser.add_argument("--list", action="store_true", help="only write the sample")
+    parser.add_argument("--previous", help="the printed lines of an earlier run of the same sample")
     args = parser.parse_args()
 
     every = sites()
@@ -151,9 +155,19 @@ def main():
                    stdout=subprocess.DEVNULL)
     if not build(args.build) or not test(args.build):
         sys.exit("mutate: the unmutated program must build and pass its tests")
+    previous = {}
+    if args.previous:
+        with open(args.previous) as f:
+            for line in f:
+                match = re.match(r"\[(\d+)/\d+ \d+ s\] .*: (killed|survived|timed out|stillborn)$", line.strip())
+                if match:
+                    previous[int(match.group(1))] = match.group(2)
     results = []   # (site, outcome)
     start = time.time()
     for index, site in enumerate(sample, 1):
+        if previous.get(index, "killed") != "killed":
+            results.append((site, previous[index]))
+            continue
         path = os.path.join(ROOT, site[0])
         with open(path) as f:
             original = f.read()
