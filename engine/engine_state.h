@@ -15,9 +15,9 @@ extern bool lg_bIs_Arg_List_1;                       ///< the list just read is 
 extern char g_acOutput_Line[gc_iOUTPUT_LINE_SIZE];   ///< text of the last displayed result
 extern bool g_bZero_Out;                             ///< clean results and hide residues
 /// The number format of results.
-enum eVIEW_STATE { eVS_DECIMAL = 0, eVS_FLOAT = 1, eVS_RATIONAL = 2 };
+enum eVIEW_STATE : int { eVS_DECIMAL = 0, eVS_FLOAT = 1, eVS_RATIONAL = 2 };
 /// The graph window: none, shown in the output display's place, or open behind the text.
-enum eGRAPH_STATE { eGS_NONE = 0, eGS_SHOWN = 1, eGS_BEHIND = 2 };
+enum eGRAPH_STATE : int { eGS_NONE = 0, eGS_SHOWN = 1, eGS_BEHIND = 2 };
 
 extern eVIEW_STATE g_eView_State;
 extern bool g_bRepeat;                               ///< a Rpt whose condition holds was evaluated

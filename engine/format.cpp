@@ -163,9 +163,9 @@ void ClCalculator::formatNumber(double v, char* dst) {
         return;
     }
     switch (g_eView_State) {
-        case 0: std::snprintf(dst, 32, "%G", v); break;
-        case 1: std::snprintf(dst, 32, "%15.9E", v); break;
-        case 2: rationalText(v, dst); break;
+        case eVS_DECIMAL: std::snprintf(dst, 32, "%G", v); break;
+        case eVS_FLOAT: std::snprintf(dst, 32, "%15.9E", v); break;
+        case eVS_RATIONAL: rationalText(v, dst); break;
         default: break;
     }
 }

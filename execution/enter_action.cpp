@@ -141,11 +141,11 @@ void enterAction() {
     g_bBusy = true;
     bool bShow = evaluateLine();
     switch (lg_eActive_Input) {
-    case 0: break;
-    case 1:   // an entry of the matrix editor
+    case eAI_CALCULATOR: break;
+    case eAI_EDITOR_ENTRY:
         if (g_pfnEditor_Enter != nullptr) g_pfnEditor_Enter();
         [[fallthrough]];
-    case 2:   // the editor asks for sizes
+    case eAI_EDITOR_SIZES:
         g_bBusy = false;
         return;
     default:

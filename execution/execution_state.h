@@ -16,9 +16,9 @@ extern ClTextPane* g_pInput_Display;     ///< the calculator's input display
 extern ClTextPane* g_pOutput_Display;    ///< the output display
 extern ClTextPane* g_pActive_Display;    ///< the display showing the line being edited
 /// Whose line the keys edit: the calculator's, or the matrix editor's entry or sizes.
-enum eACTIVE_INPUT { eAI_CALCULATOR = 0, eAI_EDITOR_ENTRY = 1, eAI_EDITOR_SIZES = 2 };
+enum eACTIVE_INPUT : int { eAI_CALCULATOR = 0, eAI_EDITOR_ENTRY = 1, eAI_EDITOR_SIZES = 2 };
 /// The window's format: input and output side by side, in one display, or portrait.
-enum eWINDOW_MODE { eWM_TWO_WINDOWS = 0, eWM_ONE_WINDOW = 1, eWM_PORTRAIT = 2 };
+enum eWINDOW_MODE : int { eWM_TWO_WINDOWS = 0, eWM_ONE_WINDOW = 1, eWM_PORTRAIT = 2 };
 
 extern eACTIVE_INPUT lg_eActive_Input;
 extern bool lg_bAssignTrue;              ///< an "=" has been accepted into the line
