@@ -8,12 +8,14 @@ folder of their own, and the tests run: a mutant is killed when a test fails, su
 pass, times out, or is stillborn when it does not compile. The report gives the counts per
 folder and per file and lists the survivors.
 
-    tools/mutate.py [--sample N] [--seed S] [--build DIR] [--report FILE] [--list] [--previous LOG]
+    tools/mutate.py [--sample N] [--seed S] [--build DIR] [--report FILE] [--list]
+                    [--resume LOG | --previous LOG]
 
 --list only writes the sample; the sample and the last report are kept in tools/mutation/.
---previous LOG takes the outcomes of an earlier run of the same sample on the same source (its
-printed lines) and runs again only the mutants it killed: after a change of the tests alone, a
-mutant that survived or did not compile keeps its outcome.
+Both other options read the printed lines of an earlier run on the same source: --resume keeps
+every outcome found there (an interrupted run goes on), --previous runs again only the mutants
+it killed (after a change of the tests alone, a mutant that survived or did not compile keeps
+its outcome). A smaller sample of the same seed is part of a larger one.
 """
 import argparse
 import os
@@ -138,7 +140,8 @@ def main():
     parser.add_argument("--build", default=os.path.join(ROOT, "build-mutate"))
     parser.add_argument("--report", default=os.path.join(ROOT, "tools", "mutation", "report.md"))
     parser.add_argument("--list", action="store_true", help="only write the sample")
-    parser.add_argument("--previous", help="the printed lines of an earlier run of the same sample")
+    parser.add_argument("--resume", help="the printed lines of an interrupted run: its outcomes are kept")
+    parser.add_argument("--previous", help="the printed lines of a run before the tests changed")
     args = parser.parse_args()
 
     every = sites()
@@ -155,18 +158,13 @@ def main():
                    stdout=subprocess.DEVNULL)
     if not build(args.build) or not test(args.build):
         sys.exit("mutate: the unmutated program must build and pass its tests")
-    previous = {}
-    if args.previous:
-        with open(args.previous) as f:
-            for line in f:
-                match = re.match(r"\[(\d+)/\d+ \d+ s\] .*: (killed|survived|timed out|stillborn)$", line.strip())
-                if match:
-                    previous[int(match.group(1))] = match.group(2)
+    earlier = read_outcomes(args.resume or args.previous)
     results = []   # (site, outcome)
     start = time.time()
     for index, site in enumerate(sample, 1):
-        if previous.get(index, "killed") != "killed":
-            results.append((site, previous[index]))
+        outcome = earlier.get(site_key(site))
+        if outcome is not None and (args.resume or outcome != "killed"):
+            results.append((site, outcome))
             continue
         path = os.path.join(ROOT, site[0])
         with open(path) as f:
@@ -183,11 +181,41 @@ def main():
             with open(path, "w") as f:
                 f.write(original)
         results.append((site, outcome))
-        print(f"[{index}/{len(sample)} {time.time() - start:.0f} s] {site[0]}:{site[1]} {site[3]}: {outcome}",
+        print(f"[{index}/{len(sample)} {time.time() - start:.0f} s] {site[0]}:{site[1]}:{site[2]} {site[3]}: {outcome}",
               flush=True)
     build(args.build)   # leave the folder built from the real source
     write_report(args, len(every), results)
     return 0
+
+
+def site_key(site):
+    return f"{site[0]}:{site[1]}:{site[2]} {site[3]}"
+
+
+def read_outcomes(log):
+    """Outcomes by site from the printed lines of a run; lines without a column (older runs)
+    count where their file, line and operator name one site only."""
+    outcomes, ambiguous = {}, set()
+    if not log:
+        return outcomes
+    sites_by_line = defaultdict(list)
+    for site in sites():
+        sites_by_line[f"{site[0]}:{site[1]} {site[3]}"].append(site)
+    with open(log) as f:
+        for line in f:
+            match = re.match(r"\[\d+/\d+ \d+ s\] ([^\s:]+):(\d+)(:\d+)? (.+): (killed|survived|timed out|stillborn)$",
+                             line.strip())
+            if not match:
+                continue
+            path, number, column, name, outcome = match.groups()
+            place = f"{path}:{number}"
+            if column:
+                outcomes[f"{place}{column} {name}"] = outcome
+            elif len(sites_by_line[f"{place} {name}"]) == 1:
+                outcomes[site_key(sites_by_line[f"{place} {name}"][0])] = outcome
+            else:
+                ambiguous.add(f"{place} {name}")
+    return outcomes
 
 
 def write_report(args, total, results):
