@@ -102,7 +102,7 @@ fuzz-files: deps
 
 # The mutation check (tools/mutate.py): a fixed sample of small faults in engine/, execution/,
 # files/ and graph/, each built and tested alone in build-mutate; the report goes to
-# tools/mutation/report.md. Not part of CI: it takes about an hour.
+# tools/mutation/report.md. Not part of CI: it takes half an hour or more.
 mutate: deps
 	/usr/bin/python3 tools/mutate.py $(MUTATE_ARGS)
 

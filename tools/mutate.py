@@ -135,7 +135,7 @@ def test(folder):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    parser.add_argument("--sample", type=int, default=300)
+    parser.add_argument("--sample", type=int, default=120)
     parser.add_argument("--seed", type=int, default=20261207)
     parser.add_argument("--build", default=os.path.join(ROOT, "build-mutate"))
     parser.add_argument("--report", default=os.path.join(ROOT, "tools", "mutation", "report.md"))
