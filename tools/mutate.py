@@ -18,6 +18,7 @@ it killed (after a change of the tests alone, a mutant that survived or did not 
 its outcome). A smaller sample of the same seed is part of a larger one.
 """
 import argparse
+import ast
 import os
 import random
 import re
@@ -140,12 +141,16 @@ def main():
     parser.add_argument("--build", default=os.path.join(ROOT, "build-mutate"))
     parser.add_argument("--report", default=os.path.join(ROOT, "tools", "mutation", "report.md"))
     parser.add_argument("--list", action="store_true", help="only write the sample")
+    parser.add_argument("--sample-from", help="the sample written by an earlier run (its sample.txt)")
     parser.add_argument("--resume", help="the printed lines of an interrupted run: its outcomes are kept")
     parser.add_argument("--previous", help="the printed lines of a run before the tests changed")
     args = parser.parse_args()
 
     every = sites()
-    sample = sorted(random.Random(args.seed).sample(every, min(args.sample, len(every))))
+    if args.sample_from:   # the same mutants, though other lines of the source changed since
+        sample = read_sample(args.sample_from)
+    else:
+        sample = sorted(random.Random(args.seed).sample(every, min(args.sample, len(every))))
     os.makedirs(os.path.dirname(args.report), exist_ok=True)
     with open(os.path.join(os.path.dirname(args.report), "sample.txt"), "w") as f:
         f.write(f"# {len(sample)} of {len(every)} sites, seed {args.seed}\n")
@@ -186,6 +191,17 @@ def main():
     build(args.build)   # leave the folder built from the real source
     write_report(args, len(every), results)
     return 0
+
+
+def read_sample(path):
+    sample = []
+    with open(path) as f:
+        for line in f:
+            match = re.match(r"([^\s:]+):(\d+):(\d+) (.+?): ('.*'|\".*\") -> ('.*'|\".*\")$", line.rstrip("\n"))
+            if match:
+                sample.append((match.group(1), int(match.group(2)), int(match.group(3)), match.group(4),
+                               ast.literal_eval(match.group(5)), ast.literal_eval(match.group(6))))
+    return sample
 
 
 def site_key(site):
