@@ -20,27 +20,21 @@ int lg_iChoice = 0;                      ///< the button a question gets
 /// The editor's widgets as values; the step shown is its title, "" for none.
 class ClPlainEditorView : public ClEditorView {
 public:
-    int rowsChosen() const override { return mp_iRows; }
-    int columnsChosen() const override { return mp_iCols; }
-    void chooseSizes(int iRows, int iCols) override {
-        mp_iRows = iRows;
-        mp_iCols = iCols;
-    }
+    int rowsChosen() const override { return mp_aiSizes[0]; }
+    int columnsChosen() const override { return mp_aiSizes[1]; }
+    void chooseSizes(int iRows, int iCols) override { mp_aiSizes[0] = iRows, mp_aiSizes[1] = iCols; }
     void showSizeStep(const char* acTitle) override { mp_sStep = acTitle; }
     void showTableStep(const char* acTitle, int iRows, int iCols) override {
         mp_sStep = acTitle + std::to_string(iRows) + " x " + std::to_string(iCols);
     }
-    void showCellEditor(int iRow, int iCol) override {
-        mp_iCell_Row = iRow;
-        mp_iCell_Col = iCol;
-    }
+    void showCellEditor(int iRow, int iCol) override { mp_aiCell[0] = iRow, mp_aiCell[1] = iCol; }
     void closeSteps() override { mp_sStep.clear(); }
     ClTextPane* fillInPane() override { return &mp_Entry; }
     ClTextPane* cellPane() override { return &mp_Entry; }
 
-    int mp_iRows = 1, mp_iCols = 1;
+    int mp_aiSizes[2] = {1, 1};
+    int mp_aiCell[2] = {gc_iNO_CELL, gc_iNO_CELL};
     std::string mp_sStep;
-    int mp_iCell_Row = gc_iNO_CELL, mp_iCell_Col = gc_iNO_CELL;
     ClStringPane mp_Entry;
 };
 
@@ -64,17 +58,14 @@ protected:
         if (bEnter) lineAction(eT_ENTER);
     }
     static Matrix& variableA() { return ClCalculator::mp_mVariable[eT_A]; }
-    std::string calculatorLine() const { return mp_Input.mp_sText.substr(g_Current_State.mp_uiDisplay_Start); }
-    void expectCell(int iRow, int iCol) const {
-        EXPECT_EQ(g_iEdit_Row, iRow);
-        EXPECT_EQ(g_iEdit_Col, iCol);
-        EXPECT_EQ(mp_View.mp_iCell_Row, iRow);
-        EXPECT_EQ(mp_View.mp_iCell_Col, iCol);
-    }
+    /// The cell edited, as the flow and the view know it.
+    std::vector<int> cell() const { return {g_iEdit_Row, g_iEdit_Col, mp_View.mp_aiCell[0], mp_View.mp_aiCell[1]}; }
 
     ClStringPane mp_Input, mp_Output;
     ClPlainEditorView mp_View;
 };
+
+const std::vector<int> gc_aiNO_CELL = {gc_iNO_CELL, gc_iNO_CELL, gc_iNO_CELL, gc_iNO_CELL};
 
 TEST_F(ClEditorFlow, StepsKeepTheCalculatorLine) {
     Matrix& mU = ClCalculator::mp_mVariable[eT_u];
@@ -92,12 +83,12 @@ TEST_F(ClEditorFlow, StepsKeepTheCalculatorLine) {
     mp_View.chooseSizes(0, 1);
     openTableStep();   // zero sizes, and "Cancel" to the question: the size step, the sizes the variable's
     EXPECT_EQ(lg_eActive_Input, eAI_EDITOR_SIZES);
-    EXPECT_EQ(mp_View.mp_iRows, 1);
+    EXPECT_EQ(mp_View.rowsChosen(), 1);
     mp_View.chooseSizes(1, 2);
     openTableStep();
     EXPECT_EQ(lg_eActive_Input, eAI_EDITOR_ENTRY);
     EXPECT_EQ(mp_View.mp_sStep, "Matrix u 1 x 2");
-    expectCell(gc_iNO_CELL, gc_iNO_CELL);
+    EXPECT_EQ(cell(), gc_aiNO_CELL);
     cancelEditing();
     EXPECT_EQ(mU, mat({{1}}));
     EXPECT_EQ(mp_View.mp_sStep, "");
@@ -108,26 +99,22 @@ TEST_F(ClEditorFlow, StepsKeepTheCalculatorLine) {
     openTableStep();
     EXPECT_EQ(lg_asDialogs, std::vector<std::string>(2, "Clear this matrix and exit editing?"));
     EXPECT_EQ(mU.size(), 0);
-    EXPECT_EQ(mp_View.mp_iRows + mp_View.mp_iCols, 0);
+    EXPECT_EQ(mp_View.rowsChosen() + mp_View.columnsChosen(), 0);
     EXPECT_EQ(lg_eActive_Input, eAI_CALCULATOR);
-    EXPECT_EQ(calculatorLine(), "1 + _");
+    EXPECT_EQ(mp_Input.mp_sText.substr(g_Current_State.mp_uiDisplay_Start), "1 + _");
     EXPECT_EQ(g_uiHistory_Next, 0);
 }
 
 // The table holds the variable when its sizes are kept and no fill-in value but 0 was given.
 TEST_F(ClEditorFlow, TableHoldsTheVariableOrTheFillIn) {
-    const struct {
-        Matrix mVariable;
-        int iRows, iCols;
-        const char* acFill_In;
-        Matrix mTable;
-    } aCASES[] = {
+    const Matrix m1234 = mat({{1, 2}, {3, 4}});
+    const struct { Matrix mVariable; int iRows, iCols; const char* acFill_In; Matrix mTable; } aCASES[] = {
         {Matrix(), 2, 3, "5", Matrix::Constant(2, 3, 5)},
-        {mat({{1, 2}, {3, 4}}), 2, 2, "", mat({{1, 2}, {3, 4}})},
-        {mat({{1, 2}, {3, 4}}), 2, 2, "0", mat({{1, 2}, {3, 4}})},
-        {mat({{1, 2}, {3, 4}}), 1, 2, "", Matrix::Zero(1, 2)},
-        {mat({{1, 2}, {3, 4}}), 2, 2, "2 + 3", Matrix::Constant(2, 2, 5)},
-        {mat({{1, 2}, {3, 4}}), 2, 2, "[1, 2]", mat({{1, 2}, {3, 4}})},   // not a scalar: no value
+        {m1234, 2, 2, "", m1234},
+        {m1234, 2, 2, "0", m1234},
+        {m1234, 1, 2, "", Matrix::Zero(1, 2)},
+        {m1234, 2, 2, "2 + 3", Matrix::Constant(2, 2, 5)},
+        {m1234, 2, 2, "[1, 2]", m1234},   // not a scalar: no value
     };
     for (const auto& c : aCASES) {
         SCOPED_TRACE(c.acFill_In);
@@ -152,19 +139,19 @@ TEST_F(ClEditorFlow, CellsEnteredRowByRowUntilTheLast) {
     openTableStep();
     clickCell(0, 1);
     type("1 / 3", true);
-    expectCell(1, 0);
+    EXPECT_EQ(cell(), (std::vector<int>{1, 0, 1, 0}));
     type("[1, 2]", true);       // not a scalar: said, and the line emptied
     EXPECT_EQ(mp_View.mp_Entry.mp_sText, "_");
     type("1 / [1, 2]", true);   // an error: said, and the line stays to be mended
     EXPECT_EQ(mp_View.mp_Entry.mp_sText, "1 / [1, 2]_");
     EXPECT_EQ(lg_asDialogs, (std::vector<std::string>{"Entry is not a scalar number", "Non-square matrix"}));
-    expectCell(1, 0);
+    EXPECT_EQ(cell(), (std::vector<int>{1, 0, 1, 0}));
     lineAction(eT_CLEAR);
     type("7");
     clickCell(1, 1);   // the cell being edited is entered first
-    expectCell(1, 1);
+    EXPECT_EQ(cell(), (std::vector<int>{1, 1, 1, 1}));
     type("8", true);   // the last cell: then none is edited
-    expectCell(gc_iNO_CELL, gc_iNO_CELL);
+    EXPECT_EQ(cell(), gc_aiNO_CELL);
     EXPECT_NEAR(g_mEdit_Values(0, 1).real(), 1.0 / 3, 1e-15);
     EXPECT_EQ(g_mEdit_Values.col(0), mat({{1}, {7}}));
     EXPECT_EQ(g_mEdit_Values(1, 1), Complex(8));
@@ -180,18 +167,15 @@ TEST_F(ClEditorFlow, CellsEnteredRowByRowUntilTheLast) {
 
 // The counter just changed steps back when the table would pass 262144 entries.
 TEST_F(ClEditorFlow, CountersKeepToTheEntryLimit) {
-    const struct {
-        int iRows, iCols;
-        bool bRows;
-        int iKept_Rows, iKept_Cols;
-    } aCASES[] = {{512, 512, true, 512, 512}, {512, 513, false, 512, 512}, {512, 513, true, 511, 513},
-                  {-1, 512, true, 0, 512},    {3, -1, false, 3, 0},       {0, 300000, true, 0, 300000}};
+    const struct { int iRows, iCols; bool bRows; int iKept_Rows, iKept_Cols; } aCASES[] = {
+        {512, 512, true, 512, 512}, {512, 513, false, 512, 512}, {512, 513, true, 511, 513},
+        {-1, 512, true, 0, 512},    {3, -1, false, 3, 0},       {0, 300000, true, 0, 300000}};
     for (const auto& c : aCASES) {
         SCOPED_TRACE(std::to_string(c.iRows) + " x " + std::to_string(c.iCols));
         mp_View.chooseSizes(c.iRows, c.iCols);
         keepSizesInLimits(c.bRows);
-        EXPECT_EQ(mp_View.mp_iRows, c.iKept_Rows);
-        EXPECT_EQ(mp_View.mp_iCols, c.iKept_Cols);
+        EXPECT_EQ(mp_View.rowsChosen(), c.iKept_Rows);
+        EXPECT_EQ(mp_View.columnsChosen(), c.iKept_Cols);
     }
 }
 

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -29,23 +29,24 @@ void put(const char* acName, const char* acBytes, mode_t uiMode) {
     chmod(at(acName).c_str(), uiMode);
 }
 
+void twoNames() {
+    put("old", "old", 0644);
+    link(at("old").c_str(), at("other").c_str());
+}
+
 /// The folder's entries, sorted: "name -> target" for a link, else "name mode links bytes".
 std::vector<std::string> listing() {
     std::vector<std::string> asEntries;
     for (const auto& entry : std::filesystem::directory_iterator(lg_sFolder)) {
-        std::string sEntry = entry.path().filename().string();
         struct stat status {};
         lstat(entry.path().c_str(), &status);
-        if (S_ISLNK(status.st_mode)) {
-            asEntries.push_back(sEntry + " -> " + std::filesystem::read_symlink(entry.path()).string());
-            continue;
-        }
         std::ifstream file(entry.path());
-        std::stringstream text;
-        text << file.rdbuf();
         char acMode[8];
         std::snprintf(acMode, sizeof acMode, " %o ", status.st_mode & 07777);
-        asEntries.push_back(sEntry + acMode + std::to_string(status.st_nlink) + " " + text.str());
+        asEntries.push_back(entry.path().filename().string() +
+                            (S_ISLNK(status.st_mode) ? " -> " + std::filesystem::read_symlink(entry.path()).string()
+                                                     : acMode + std::to_string(status.st_nlink) + " " +
+                                                           std::string(std::istreambuf_iterator<char>(file), {})));
     }
     std::sort(asEntries.begin(), asEntries.end());
     return asEntries;
@@ -100,24 +101,15 @@ void expectSave(const ClSave& c) {
 TEST(ClAtomicWrite, SavesKeepTheFile) {
     const std::string sLongest(255, 'n');
     const ClSave aCASES[] = {
-        {"a link", [] {
-             put("real", "old", 0644);
-             symlink("real", at("link").c_str());
-         }, "link", -1, "", {"link -> real", "real 644 1 new"}},
-        {"a chain of links to no file yet", [] {
-             symlink("next", at("link").c_str());
-             symlink("real", at("next").c_str());
-         }, "link", -1, "", {"link -> next", "next -> real", "real 644 1 new"}},
+        {"a link", [] { put("real", "old", 0644), symlink("real", at("link").c_str()); }, "link", -1, "",
+         {"link -> real", "real 644 1 new"}},
+        {"a chain of links to no file yet", [] { symlink("next", at("link").c_str()), symlink("real", at("next").c_str()); },
+         "link", -1, "", {"link -> next", "next -> real", "real 644 1 new"}},
         {"a private file", [] { put("old", "old", 0600); }, "old", -1, "", {"old 600 1 new"}},
-        {"a file with two names", [] {
-             put("old", "old", 0644);
-             link(at("old").c_str(), at("other").c_str());
-         }, "old", -1, "", {"old 644 2 new", "other 644 2 new"}},
+        {"a file with two names", twoNames, "old", -1, "", {"old 644 2 new", "other 644 2 new"}},
         {"the disk full", [] { put("old", "old", 0644); }, "old", 1, "No space left on device", {"old 644 1 old"}},
-        {"the disk full while saving a file with two names", [] {
-             put("old", "old", 0644);
-             link(at("old").c_str(), at("other").c_str());
-         }, "old", 1, "No space left on device", {"old 644 2 old", "other 644 2 old"}},
+        {"the disk full while saving a file with two names", twoNames, "old", 1, "No space left on device",
+         {"old 644 2 old", "other 644 2 old"}},
         {"the longest name", [] {}, sLongest, -1, "", {sLongest + " 644 1 new"}},
         {"stopped part-way", [] { put("old", "old", 0644); }, "old", 1, "", {"old 644 1 old"}, true},
     };
@@ -128,10 +120,8 @@ TEST(ClAtomicWrite, RefusesWhatTheUserMayNotWrite) {
     if (geteuid() == 0) GTEST_SKIP() << "root may write read-only files and folders, so root sees no refusal";
     const ClSave aCASES[] = {
         {"a read-only file", [] { put("old", "old", 0444); }, "old", -1, "Permission denied", {"old 444 1 old"}},
-        {"a read-only folder", [] {
-             put("old", "old", 0644);
-             chmod(lg_sFolder.c_str(), 0555);
-         }, "old", -1, "Permission denied", {"old 644 1 old"}},
+        {"a read-only folder", [] { put("old", "old", 0644), chmod(lg_sFolder.c_str(), 0555); }, "old", -1, "Permission denied",
+         {"old 644 1 old"}},
     };
     for (const auto& c : aCASES) expectSave(c);
 }

@@ -1,9 +1,10 @@
 // Data files, the output text and the graph picture: exact payloads, round trips through Open and
 // Append, every refusal changing nothing, the menu commands' names and messages, and failed saves.
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <limits>
-#include <sstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -24,39 +25,24 @@ namespace {
 
 const std::string gc_sSIGNATURE = "ORBEX_3.141592653897932\n";
 const std::string gc_sNO_VARIABLES = "0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n";
+using Texts = std::vector<std::string>;
 
-std::vector<std::string> lg_asDialogs;   ///< every message shown, in order
-std::string lg_sChosen;                  ///< the name the chooser answers
-int lg_iChoice = 1;                      ///< 1 chosen, 0 cancelled, -1 the chooser failed
-std::vector<std::string> lg_asTitles;    ///< the choosers' titles
+Texts lg_asDialogs;        ///< every message shown, in order
+Texts lg_asTitles;         ///< the choosers' titles
+std::string lg_sChosen;    ///< the name the chooser answers
+int lg_iChoice = 1;        ///< 1 chosen, 0 cancelled, -1 the chooser failed
 
 std::string readFile(const std::string& sPath) {
     std::ifstream file(sPath, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
+    return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
-void writeFile(const std::string& sPath, const std::string& sBytes) {
-    std::ofstream(sPath, std::ios::binary) << sBytes;
-}
+void writeFile(const std::string& sPath, const std::string& sBytes) { std::ofstream(sPath, std::ios::binary) << sBytes; }
 
-std::string coded(std::string sPayload) {
-    CodeFile(&sPayload[0], sPayload.size());
-    return sPayload;
-}
-
-std::string decoded(std::string sBytes) {
-    DCodeFile(&sBytes[0], sBytes.size());
+/// The bytes coded as a file holds them, or decoded again.
+std::string coded(std::string sBytes, void (*pfnCode)(char*, std::size_t) = CodeFile) {
+    pfnCode(&sBytes[0], sBytes.size());
     return sBytes;
-}
-
-/// Every code a key types into a line, in one stored line.
-std::string everyCode() {
-    std::string sCodes;
-    for (int c = 33; c < 127; ++c)
-        if (tokenOfCode(static_cast<unsigned char>(c)) != eT_NULL) sCodes += static_cast<char>(c);
-    return sCodes;
 }
 
 /// A seeded matrix of complex entries, some of them real.
@@ -78,11 +64,9 @@ void saveGraph() {
 }
 
 /// The messages a case expects: none for "", else the text with its %s made the path.
-std::vector<std::string> messages(std::string sFormat, const std::string& sPath) {
-    if (sFormat.empty()) return {};
-    const std::size_t uiAt = sFormat.find("%s");
-    if (uiAt != std::string::npos) sFormat.replace(uiAt, 2, sPath);
-    return {sFormat};
+Texts messages(std::string sFormat, const std::string& sPath) {
+    if (sFormat.find("%s") != std::string::npos) sFormat.replace(sFormat.find("%s"), 2, sPath);
+    return sFormat.empty() ? Texts{} : Texts{sFormat};
 }
 
 class ClDataFiles : public ::testing::Test {
@@ -121,7 +105,7 @@ protected:
     void save(const std::string& sPath) {
         choose(sPath);
         saveInputCommand();
-        EXPECT_EQ(lg_asDialogs, std::vector<std::string>{});
+        EXPECT_EQ(lg_asDialogs, Texts{});
     }
     std::string historyLine(int i) const {
         const ClState& entry = lg_State_History[i];
@@ -132,31 +116,24 @@ protected:
     std::string mp_sFolder;
 };
 
-TEST_F(ClDataFiles, CodeIsAPermutationOverLongBuffers) {
+// Files of any copy of the program open here: one coded by hand from the format's description
+// (multiplier 173, offset 59), and three byte pairs of the code, a permutation that decodes
+// buffers past 65535 bytes too.
+TEST_F(ClDataFiles, CodeAndAHandCodedFile) {
+    EXPECT_EQ(coded("\n0O"), "\xfd\xab\x9e");
     std::string sAll;
-    for (int i = 0; i < 70000; ++i) sAll += static_cast<char>(i % 256);   // past 65535 bytes
-    const std::string sCoded = coded(sAll);
-    EXPECT_NE(sCoded, sAll);
-    EXPECT_EQ(decoded(sCoded), sAll);
-    std::string sFirst = sCoded.substr(0, 256);
+    for (int i = 0; i < 70000; ++i) sAll += static_cast<char>(i % 256);
+    EXPECT_EQ(coded(coded(sAll), DCodeFile), sAll);
+    std::string sFirst = coded(sAll).substr(0, 256);
     std::sort(sFirst.begin(), sFirst.end());
     EXPECT_EQ(std::unique(sFirst.begin(), sFirst.end()), sFirst.end());
-}
-
-// Files of any copy of the program open here: one coded by hand from the format's description
-// (multiplier 173, offset 59), and three byte pairs of the code.
-TEST_F(ClDataFiles, HandCodedFileOpens) {
-    EXPECT_EQ(coded("\n0O"), "\xfd\xab\x9e");
     open(ORBEX_TEST_DATA "/pinned.obx");
-    EXPECT_EQ(lg_asDialogs, std::vector<std::string>{});
-    ASSERT_EQ(g_uiHistory_Next, 2);
-    EXPECT_EQ(historyLine(0), "A=[1,2;3,4]");
-    EXPECT_EQ(historyLine(1), "D(A)");
+    EXPECT_EQ(lg_asDialogs, Texts{});
+    EXPECT_EQ(g_uiHistory_Next, 2);
+    EXPECT_EQ(historyLine(0) + " " + historyLine(1), "A=[1,2;3,4] D(A)");
     EXPECT_EQ(variable(eT_A), mat({{1, 2}, {3, 4}}));
     EXPECT_EQ(variable(eT_U), Matrix::Constant(1, 1, Complex(0.5, -2)));
-}
-
-TEST_F(ClDataFiles, EmptyHistoryFileByteForByte) {
+    clearAll();
     save(path("empty.obx"));
     EXPECT_EQ(readFile(path("empty.obx")), coded(gc_sSIGNATURE + "0\n0\n" + gc_sNO_VARIABLES));
 }
@@ -164,10 +141,7 @@ TEST_F(ClDataFiles, EmptyHistoryFileByteForByte) {
 // What is written reads back to what was written, infinities and NaNs with their signs included.
 TEST_F(ClDataFiles, EntriesInFifteenDigits) {
     const double dInf = std::numeric_limits<double>::infinity(), dNaN = std::numeric_limits<double>::quiet_NaN();
-    const struct {
-        Complex z;
-        const char* acText;
-    } aCASES[] = {
+    const struct { Complex z; const char* acText; } aCASES[] = {
         {{2, 0}, "2"},         {{2, -0.5}, "(2,-0.5)"},        {{1.0 / 3, 0}, "0.333333333333333"},
         {{1e20, 0}, "1e+20"},  {{1.5, -2}, "(1.5,-2)"},        {{-2.5, 1e-7}, "(-2.5,1e-07)"},
         {{-dInf, 0}, "-inf"},  {{dInf, -dNaN}, "(inf,-nan)"},  {{dNaN, 1}, "(nan,1)"},
@@ -186,21 +160,25 @@ TEST_F(ClDataFiles, EntriesInFifteenDigits) {
     EXPECT_EQ(variablePayload(eT_A), gc_sSIGNATURE + "6\n2\n2\n1 2 \n3 (0,1) \n");
 }
 
-// Comments are shown and not stored; every key code survives; 64 x 64 is the largest block kept.
+// Comments are shown and not stored; every key code survives, and the longest line a history
+// keeps (a Rpt line stored again with the brackets it closed: 512 codes); 64 x 64 is the largest
+// block kept.
 TEST_F(ClDataFiles, HistoryRoundTrip) {
-    const std::string sCodes = everyCode();
+    std::string sCodes;   // every code a key types
+    for (int c = 33; c < 127; ++c)
+        if (tokenOfCode(static_cast<unsigned char>(c)) != eT_NULL) sCodes += static_cast<char>(c);
     const std::string sPayload = gc_sSIGNATURE + "0\n4\nA=[1,2]\n\"a  comment\nover\tlines\"\n" + sCodes + "\n\"one\"\n" +
-                                 "1\n1\n7 \n" + "0\n0\n" + "1\n1\n9 \n" + "2\n1\n(1,-2) \n(1e+20) \n" + gc_sNO_VARIABLES.substr(16);
+                                 "1\n1\n7 \n" + "0\n0\n" + "1\n1\n9 \n" + "2\n1\n(1,-2) \n(1e+20) \n" +
+                                 gc_sNO_VARIABLES.substr(16);
     writeFile(path("h.obx"), coded(sPayload));
     g_eWindow_Mode = eWM_ONE_WINDOW;
     enter("B = 5");   // typed before the Open: entered, then the history is cleared; B is kept
     open(path("h.obx"));
-    EXPECT_EQ(lg_asDialogs, std::vector<std::string>{});
-    EXPECT_EQ(lg_asTitles, std::vector<std::string>{"Open ORBEX Data File"});
+    EXPECT_EQ(lg_asDialogs, Texts{});
+    EXPECT_EQ(lg_asTitles, Texts{"Open ORBEX Data File"});
     ASSERT_EQ(g_uiHistory_Next, 2);
-    EXPECT_EQ(historyLine(0), "A=[1,2]");
-    EXPECT_EQ(historyLine(1), sCodes);
     EXPECT_EQ(g_uiHistory_Index, 2);
+    EXPECT_EQ(historyLine(0) + historyLine(1), "A=[1,2]" + sCodes);
     EXPECT_EQ(mp_Output.mp_sText, "\n\n\n\n\n\n\n\n\n\"a comment over lines\"\n\"one\"");
     EXPECT_EQ(mp_Input.mp_sText.substr(8), "\nIn>A = [1, 2]\nIn>\n\nOut>\"a comment over lines\"\n" +
                                                echoText(lg_State_History[1]) + "\nIn>\n\nOut>\"one\"\n_");
@@ -210,54 +188,31 @@ TEST_F(ClDataFiles, HistoryRoundTrip) {
     EXPECT_TRUE(g_bExecute);
 
     // Saved and opened again: the same lines, the variables within 15 digits.
+    std::string sLongest = "X(1,(1";
+    for (int i = 0; i < 252; ++i) sLongest += "+0";
+    for (const std::string& sLine : {std::string("1"), sLongest, std::string("X(1,1)")}) enterStoredLine(sLine);
+    ASSERT_EQ(historyLine(3), sLongest + "))");
     for (int iSlot = eT_A; iSlot <= eT_w; ++iSlot) variable(iSlot) = seeded(3, iSlot, iSlot);
     variable(eT_A) = seeded(64, 64, 1);   // 4096 entries: kept
     variable(eT_U) = seeded(65, 64, 2);   // 4160: saved as 0 x 0
     variable(eT_C)(0, 0) = Complex(1, 0) / 0.0;   // as 1 / 0 leaves it
     save(path("h.obx"));
-    const std::string sSaved = decoded(readFile(path("h.obx")));
-    EXPECT_EQ(sSaved.substr(0, gc_sSIGNATURE.size() + 13 + sCodes.size()), gc_sSIGNATURE + "0\n2\nA=[1,2]\n" + sCodes + "\n");
+    const std::string sSaved = coded(readFile(path("h.obx")), DCodeFile);
+    EXPECT_EQ(sSaved.substr(0, gc_sSIGNATURE.size() + 13 + sCodes.size()), gc_sSIGNATURE + "0\n5\nA=[1,2]\n" + sCodes + "\n");
     const Matrix mA = variable(eT_A);
     clearAll();
     open(path("h.obx"));
-    EXPECT_EQ(g_uiHistory_Next, 2);
+    EXPECT_EQ(lg_asDialogs, Texts{});
+    EXPECT_EQ(g_uiHistory_Next, 5);
+    EXPECT_EQ(historyLine(3), sLongest + "))");
     EXPECT_EQ(variable(eT_U).rows(), 0);   // 65 x 64 is not kept in a history file
     EXPECT_LT((variable(eT_A) - mA).norm(), 1e-14 * mA.norm());
     save(path("again.obx"));
-    EXPECT_EQ(decoded(readFile(path("again.obx"))), sSaved);   // 15 digits written are read back exactly
+    EXPECT_EQ(coded(readFile(path("again.obx")), DCodeFile), sSaved);   // 15 digits written are read back exactly
 }
 
-// A Rpt line run again from a repetition is stored with the brackets the lexer closed: 512 codes.
-TEST_F(ClDataFiles, LongestStoredLineOpensAgain) {
-    std::string sLine = "X(1,(1";
-    for (int i = 0; i < 252; ++i) sLine += "+0";
-    for (const std::string& sCodes : {std::string("1"), sLine, std::string("X(1,1)")}) enterStoredLine(sCodes);
-    ASSERT_EQ(historyLine(1), sLine + "))");
-    save(path("l.obx"));
-    clearAll();
-    open(path("l.obx"));
-    EXPECT_EQ(lg_asDialogs, std::vector<std::string>{});
-    ASSERT_EQ(g_uiHistory_Next, 3);
-    EXPECT_EQ(historyLine(1), sLine + "))");
-}
-
-TEST_F(ClDataFiles, VariableFileOverwritesInOpenAndAppend) {
-    variable(eT_C) = seeded(512, 512, 7);
-    const Matrix mC = variable(eT_C);
-    lg_iChoice = 1;
-    choose(path("c.obx"));
-    saveVariableCommand(eT_C);
-    EXPECT_EQ(lg_asTitles.back(), "Save ORBEX Variable File");
-    for (bool bAppend : {false, true}) {
-        variable(eT_C) = Matrix::Constant(1, 1, 3);
-        open(path("c.obx"), bAppend);
-        EXPECT_EQ(variable(eT_C).rows(), 512);
-        EXPECT_LT((variable(eT_C) - mC).norm(), 1e-14 * mC.norm());
-    }
-    EXPECT_EQ(lg_asDialogs, std::vector<std::string>{});
-}
-
-TEST_F(ClDataFiles, AppendKeepsTheNewest1024Lines) {
+// Append keeps the newest 1024 lines; a variable file overwrites its variable in Open and Append.
+TEST_F(ClDataFiles, AppendAndVariableFiles) {
     std::string sPayload = gc_sSIGNATURE + "0\n100\n";
     for (int i = 0; i < 100; ++i) sPayload += "A+" + std::to_string(i) + "\n";
     writeFile(path("a.obx"), coded(sPayload + gc_sNO_VARIABLES));
@@ -265,33 +220,42 @@ TEST_F(ClDataFiles, AppendKeepsTheNewest1024Lines) {
     for (int i = 0; i < 1000; ++i) enterStoredLine(std::to_string(i));
     g_bExecute = true;
     open(path("a.obx"), true);
-    EXPECT_EQ(lg_asTitles.back(), "Append ORBEX History File");
     ASSERT_EQ(g_uiHistory_Next, 1024);
-    EXPECT_EQ(historyLine(0), "76");
-    EXPECT_EQ(historyLine(923), "999");
-    EXPECT_EQ(historyLine(924), "A+0");
-    EXPECT_EQ(historyLine(1023), "A+99");
+    EXPECT_EQ(historyLine(0) + " " + historyLine(923) + " " + historyLine(924) + " " + historyLine(1023), "76 999 A+0 A+99");
+    const Matrix mC = variable(eT_C) = seeded(512, 512, 7);
+    choose(path("c.obx"));
+    saveVariableCommand(eT_C);
+    for (bool bAppend : {false, true}) {
+        variable(eT_C) = Matrix::Constant(1, 1, 3);
+        open(path("c.obx"), bAppend);
+        EXPECT_LT((variable(eT_C) - mC).norm(), 1e-14 * mC.norm());
+    }
+    EXPECT_EQ(lg_asTitles, (Texts{"Append ORBEX History File", "Save ORBEX Variable File", "Open ORBEX Data File",
+                                  "Append ORBEX History File"}));
+    EXPECT_EQ(lg_asDialogs, Texts{});
 }
 
 // A refused file changes nothing, not even the line being typed; its message is the only trace
-// and says why.
+// and says why. A file at the edge of a rule opens.
 TEST_F(ClDataFiles, RefusedFilesChangeNothing) {
     const std::string sLong(gc_iLINE_MAX_STORED + 1, '1');
     const std::string sBlocks = gc_sNO_VARIABLES;
     const char* const acCOMMENT = "File read error: history line 1 is a comment that is too long or not closed.";
     const char* const acLARGE = "File read error: a variable is larger than 262144 entries.";
     const char* const acENTRIES = "File read error: a variable has too few entries, or one that is not a number.";
+    const char* const acNOT_ORBEX = "'%s' is not a valid ORBEX file.";
     const struct {
-        std::string sPayload;   ///< coded and written; "-" for no file
-        const char* acMessage;  ///< %s is the path
+        std::string sPayload;    ///< coded and written; "-" for no file
+        const char* acMessage;   ///< %s is the path; "" for a file that opens
+        int iRows_A = 1;         ///< rows of A afterwards, which the refusals leave at 1
     } aCASES[] = {
         {"-", "File could not be opened"},
         {"", "File is empty"},
-        {"ORBEX_3.14159\n0\n0\n" + sBlocks, "'%s' is not a valid ORBEX file."},
-        {gc_sSIGNATURE + "5\n1\n1\n1 \n", "'%s' is not a valid ORBEX file."},
-        {gc_sSIGNATURE + "16\n1\n1\n1 \n", "'%s' is not a valid ORBEX file."},
-        {gc_sSIGNATURE + "x\n1\n1\n1 \n", "'%s' is not a valid ORBEX file."},
-        {gc_sSIGNATURE + "0\n1\nA\xC3\xA9\n" + sBlocks, "'%s' is not a valid ORBEX file."},
+        {"ORBEX_3.14159\n0\n0\n" + sBlocks, acNOT_ORBEX},
+        {gc_sSIGNATURE + "5\n1\n1\n1 \n", acNOT_ORBEX},
+        {gc_sSIGNATURE + "16\n1\n1\n1 \n", acNOT_ORBEX},
+        {gc_sSIGNATURE + "x\n1\n1\n1 \n", acNOT_ORBEX},
+        {gc_sSIGNATURE + "0\n1\nA\xC3\xA9\n" + sBlocks, acNOT_ORBEX},
         {gc_sSIGNATURE, "File read error: the file ends after its first line."},
         {gc_sSIGNATURE + "0\n", "File read error: the file ends before its history."},
         {gc_sSIGNATURE + "0\n3\nA\nB\n", "File read error: the file ends before history line 3."},
@@ -311,6 +275,9 @@ TEST_F(ClDataFiles, RefusedFilesChangeNothing) {
         {gc_sSIGNATURE + "6\n1\n1\nNaN\n", acENTRIES},
         {gc_sSIGNATURE + "6\n1\n-1\n1\n", "File read error: a variable's size is missing or not a count."},
         {gc_sSIGNATURE + "6\n262145\n1\n", acLARGE},
+        {gc_sSIGNATURE + "6\n0\n5\n", ""},   // nothing to load
+        {gc_sSIGNATURE + "6\n2\n262144\n", ""},   // more entries than a value may hold
+        {gc_sSIGNATURE + "6 2 1 (1) (2,3) trailing words", "", 2},
     };
     for (const auto& c : aCASES) {
         SCOPED_TRACE(c.sPayload.substr(0, 60));
@@ -323,70 +290,74 @@ TEST_F(ClDataFiles, RefusedFilesChangeNothing) {
         if (c.sPayload != "-") writeFile(sPath, coded(c.sPayload));
         open(sPath);
         EXPECT_EQ(lg_asDialogs, messages(c.acMessage, sPath));
-        EXPECT_EQ(g_uiHistory_Next, 1);
+        EXPECT_EQ(g_uiHistory_Next, *c.acMessage ? 1 : 2);   // an accepted file enters the typed line
+        EXPECT_EQ(variable(eT_A).rows(), c.iRows_A);
+        if (!*c.acMessage) continue;
         EXPECT_EQ(variable(eT_A), Matrix::Constant(1, 1, 1));
         EXPECT_EQ(mp_Input.mp_sText, sInput);
         EXPECT_EQ(mp_Output.mp_sText, sOutput);
     }
+    // A longer first line starting with the signature is a history file; its block fills an empty A.
+    variable(eT_A).resize(0, 0);
+    writeFile(path("e.obx"), coded("ORBEX_3.141592653897932_and_more\n0\n0\n1\n1\n4 \n" + gc_sNO_VARIABLES.substr(4)));
+    open(path("e.obx"));
+    EXPECT_EQ(variable(eT_A), Matrix::Constant(1, 1, 4));
 }
 
-TEST_F(ClDataFiles, AcceptedEdges) {
-    const struct {
-        std::string sPayload;
-        int iRows_A;   ///< rows of A afterwards (A starts empty)
-    } aCASES[] = {
-        {"ORBEX_3.141592653897932_and_more\n0\n0\n1\n1\n4 \n" + gc_sNO_VARIABLES.substr(4), 1},
-        {gc_sSIGNATURE + "6\n0\n5\n", 0},               // nothing to load
-        {gc_sSIGNATURE + "6\n2\n262144\n", 0},          // more entries than a value may hold
-        {gc_sSIGNATURE + "6 2 1 (1) (2,3) trailing words", 2},
-    };
-    for (const auto& c : aCASES) {
-        SCOPED_TRACE(c.sPayload);
-        SetUp();
-        writeFile(path("e.obx"), coded(c.sPayload));
-        open(path("e.obx"));
-        EXPECT_EQ(lg_asDialogs, std::vector<std::string>{});
-        EXPECT_EQ(variable(eT_A).rows(), c.iRows_A);
-    }
-}
-
-TEST_F(ClDataFiles, NameRulesAndChooserAnswers) {
-    variable(eT_A) = Matrix::Constant(1, 1, 1);
+// The name rules, the chooser's answers, and saves that fail: a full disk or a missing folder
+// keep the old file byte for byte, and every failure is reported.
+TEST_F(ClDataFiles, SaveCommandsRefuseAndFail) {
+    variable(eT_A) = Matrix::Constant(2, 2, 1);
+    enter("A + 1");
     const std::string sNot_Data = "ORBEX Calculator Input/Matrix file must have .obx extension.";
     const std::string sSave_Name = "ORBEX Calculator file name must have .obx extension.";
-    const std::string sOutput_Name = "Only ORBEX Calculator Input/Matrix files should have .obx extension.";
+    const std::string sNo_Space = "Error saving file '%s':\nNo space left on device.";
     const std::string sLong_Name = std::string(1100, '/') + "x.obx";   // cut, it ends in slashes
     const struct {
         void (*pfnCommand)();
         const char* acName;
         int iChoice;
+        long lFault;            ///< bytes written before the disk is full; -1: no old file, and no fault
         std::string sMessage;   ///< "" none; %s the name
     } aCASES[] = {
-        {[] { openCommand(false); }, "work.obx.old", 1, sNot_Data},
-        {[] { openCommand(true); }, "work.obx.obx", 1, sNot_Data},
-        {[] { openCommand(false); }, "x", -1, "Error opening file '%s'"},
-        {[] { openCommand(false); }, "x", 0, ""},
-        {saveInputCommand, "work.obx.old", 1, sSave_Name},
-        {saveInputCommand, "x", -1, "Error saving file."},
-        {saveInputCommand, "x", 0, ""},
-        {saveInputCommand, sLong_Name.c_str(), 1, sSave_Name},
-        {[] { saveVariableCommand(eT_A); }, "a.txt", 1, sSave_Name},
-        {[] { saveOutputCommand("\n\n\n\n\n\n\n\n\nOut>1"); }, "notes.obx", 1, sOutput_Name},
-        {[] { saveOutputCommand(""); }, "x", -1, "Error saving file."},
-        {[] { saveOutputCommand(""); }, "x", 0, ""},
-        {[] { g_eOutput = eGS_NONE; saveGraphCommand(drawn); }, "g.ppm", 1, "No graph to save."},
-        {[] { g_eOutput = eGS_SHOWN; saveGraphCommand([] { return false; }); }, "g.ppm", 1, "Error copying image."},
-        {saveGraph, "graph.PPM", 1, "ORBEX Calculator graph file name must have .ppm or .bmp extension."},
-        {saveGraph, "x", -1, "Error saving file."},
+        {[] { openCommand(false); }, "work.obx.old", 1, -1, sNot_Data},
+        {[] { openCommand(true); }, "work.obx.obx", 1, -1, sNot_Data},
+        {[] { openCommand(false); }, "x", -1, -1, "Error opening file '%s'"},
+        {[] { openCommand(false); }, "x", 0, -1, ""},
+        {saveInputCommand, "work.obx.old", 1, -1, sSave_Name},
+        {saveInputCommand, "x", -1, -1, "Error saving file."},
+        {saveInputCommand, "x", 0, -1, ""},
+        {saveInputCommand, sLong_Name.c_str(), 1, -1, sSave_Name},
+        {saveInputCommand, "old.obx", 1, 10, sNo_Space},
+        {saveInputCommand, "missing/new.obx", 1, -1, "Error saving file '%s':\nNo such file or directory."},
+        {[] { saveVariableCommand(eT_A); }, "a.txt", 1, -1, sSave_Name},
+        {[] { saveVariableCommand(eT_A); }, "old.obx", 1, 0, sNo_Space},
+        {[] { saveOutputCommand("\n\n\n\n\n\n\n\n\nOut>1"); }, "notes.obx", 1, -1,
+         "Only ORBEX Calculator Input/Matrix files should have .obx extension."},
+        {[] { saveOutputCommand(""); }, "x", -1, -1, "Error saving file."},
+        {[] { saveOutputCommand(""); }, "x", 0, -1, ""},
+        {[] { saveOutputCommand("\n\n\n\n\n\n\n\n\nOut>A + 1 :\n2"); }, "old.txt", 1, 3,
+         "Error writing to file '%s':\nNo space left on device."},
+        {[] { saveOutputCommand("x"); }, "missing/new.txt", 1, -1, "Error opening '%s'."},
+        {[] { g_eOutput = eGS_NONE; saveGraphCommand(drawn); }, "g.ppm", 1, -1, "No graph to save."},
+        {[] { g_eOutput = eGS_SHOWN; saveGraphCommand([] { return false; }); }, "g.ppm", 1, -1, "Error copying image."},
+        {saveGraph, "graph.PPM", 1, -1, "ORBEX Calculator graph file name must have .ppm or .bmp extension."},
+        {saveGraph, "x", -1, -1, "Error saving file."},
+        {saveGraph, "old.bmp", 1, 1000, "Error saving file."},
+        {saveGraph, "missing/new.ppm", 1, -1, "Error opening '%s'."},
     };
     for (const auto& c : aCASES) {
         SCOPED_TRACE(c.acName);
         lg_asDialogs.clear();
         lg_iChoice = c.iChoice;
-        choose(path(c.acName));
+        const std::string sPath = path(c.acName);
+        if (c.lFault >= 0) writeFile(sPath, "the old file");
+        g_lWrite_Fault_After = c.lFault;
+        choose(sPath);
         c.pfnCommand();
-        EXPECT_EQ(lg_asDialogs, messages(c.sMessage, path(c.acName)));
-        EXPECT_FALSE(std::filesystem::exists(path(c.acName)));
+        EXPECT_EQ(lg_asDialogs, messages(c.sMessage, sPath));
+        if (c.lFault >= 0) EXPECT_EQ(readFile(sPath), "the old file");
+        else EXPECT_FALSE(std::filesystem::exists(sPath));
     }
     EXPECT_TRUE(hasDataFileName("work.obx"));
     lg_asTitles.clear();
@@ -395,57 +366,20 @@ TEST_F(ClDataFiles, NameRulesAndChooserAnswers) {
     EXPECT_TRUE(lg_asTitles.empty());
 }
 
-// A full disk or a missing folder: the old file stays byte for byte and the failure is reported.
-TEST_F(ClDataFiles, FailedSavesKeepTheOldFile) {
-    variable(eT_A) = Matrix::Constant(2, 2, 1);
-    enter("A + 1");
-    const struct {
-        void (*pfnCommand)();
-        const char* acName;
-        long lFault;
-        const char* acMessage;
-    } aCASES[] = {
-        {saveInputCommand, "old.obx", 10, "Error saving file '%s':\nNo space left on device."},
-        {[] { saveVariableCommand(eT_A); }, "old.obx", 0, "Error saving file '%s':\nNo space left on device."},
-        {saveInputCommand, "missing/new.obx", -1, "Error saving file '%s':\nNo such file or directory."},
-        {[] { saveOutputCommand("\n\n\n\n\n\n\n\n\nOut>A + 1 :\n2"); }, "old.txt", 3,
-         "Error writing to file '%s':\nNo space left on device."},
-        {[] { saveOutputCommand("x"); }, "missing/new.txt", -1, "Error opening '%s'."},
-        {saveGraph, "old.bmp", 1000, "Error saving file."},
-        {saveGraph, "missing/new.ppm", -1, "Error opening '%s'."},
-    };
-    for (const auto& c : aCASES) {
-        SCOPED_TRACE(c.acName);
-        lg_asDialogs.clear();
-        const std::string sPath = path(c.acName);
-        if (c.lFault >= 0) writeFile(sPath, "the old file");
-        g_lWrite_Fault_After = c.lFault;
-        choose(sPath);
-        c.pfnCommand();
-        EXPECT_EQ(lg_asDialogs, messages(c.acMessage, sPath));
-        if (c.lFault >= 0) EXPECT_EQ(readFile(sPath), "the old file");
-        else EXPECT_FALSE(std::filesystem::exists(sPath));
-    }
-}
-
-TEST_F(ClDataFiles, OutputTextWithoutTheSpacer) {
+// The output text without the spacer; the graph picture in the format its name asks for.
+TEST_F(ClDataFiles, OutputTextAndGraphPicture) {
     enter("2 + 3");
     choose(path("notes.obx.txt"));
     saveOutputCommand(mp_Output.mp_sText);
-    EXPECT_EQ(lg_asTitles.back(), "Save ORBEX Output File");
     EXPECT_EQ(readFile(path("notes.obx.txt")), "Out>2 + 3 :\n5");
     EXPECT_EQ(outputFileText("\n\n\n\n\n\n\n\n"), "");
-    EXPECT_TRUE(lg_asDialogs.empty());
-}
-
-TEST_F(ClDataFiles, GraphInTheFormatOfItsName) {
     for (int i = 0; i < gc_iIMAGE_BYTES; ++i) g_aucLarge_Graph_Image[i] = static_cast<unsigned char>(i);
     for (const auto& format : {std::make_pair("g.bmp", eIF_BMP), std::make_pair("g.ppm", eIF_PPM)}) {
         choose(path(format.first));
         saveGraph();
         EXPECT_EQ(readFile(path(format.first)), encodeImage(format.second));
     }
-    EXPECT_EQ(lg_asTitles, std::vector<std::string>(2, "Save ORBEX Graph File"));
+    EXPECT_EQ(lg_asTitles, (Texts{"Save ORBEX Output File", "Save ORBEX Graph File", "Save ORBEX Graph File"}));
     EXPECT_TRUE(lg_asDialogs.empty());
 }
 

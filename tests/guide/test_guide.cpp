@@ -135,7 +135,30 @@ std::string typed(const std::string& sCodes) {
     return std::string("In>") + acText.data();
 }
 
+/// The names after each sBefore in the text up to uiTo, in order.
+std::vector<std::string> namesAfter(const std::string& sText, const std::string& sBefore, std::size_t uiTo = std::string::npos) {
+    std::vector<std::string> asNames;
+    for (std::size_t ui = sText.find(sBefore); ui < uiTo; ui = sText.find(sBefore, ui + 1))
+        asNames.push_back(sText.substr(ui + sBefore.size(), sText.find('\'', ui + sBefore.size()) - ui - sBefore.size()));
+    return asNames;
+}
+
 }  // namespace
+
+// The contents list of the guide and of the help beside it links every section in their order,
+// and every link inside the text leads to one of them.
+TEST(ClUserGuide, DocumentsLinkTheirSections) {
+    const std::string sFolder = std::string(ORBEX_GUIDE).substr(0, std::string(ORBEX_GUIDE).rfind('/') + 1);
+    for (const char* acName : {"guide.html", "help.html"}) {
+        SCOPED_TRACE(acName);
+        const std::string sText = readFile((sFolder + acName).c_str());
+        const std::vector<std::string> asSections = namesAfter(sText, "NAME='");
+        EXPECT_GE(asSections.size(), 4u);
+        EXPECT_EQ(namesAfter(sText, "HREF='#", sText.find("<H3>")), asSections);
+        for (const std::string& sLink : namesAfter(sText, "HREF='#"))
+            EXPECT_NE(std::find(asSections.begin(), asSections.end(), sLink), asSections.end()) << sLink;
+    }
+}
 
 TEST(ClUserGuide, EveryExampleShowsWhatTheProgramShows) {
     registerKeys();   // the key codes of the typed lines, as the panel registers them

@@ -2,12 +2,10 @@
 // Save Graph's file against orbex-batch's, on a shown window.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "driver.h"
 #include "engine_state.h"
@@ -18,85 +16,61 @@
 #include "callbacks.h"
 #include "window_fixture.h"
 
-class ClGraphWindow : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ensureWindow();
-    }
-    static void enter(const char* acLine) { enterStoredLine(displayToCodes(acLine)); }
-    static const unsigned char* pixel(int iX, int iY) { return g_aucLarge_Graph_Image + 3 * (iY * 600 + iX); }
-    static std::string readFile(const std::string& sPath) {
-        std::ifstream file(sPath, std::ios::binary);
-        std::stringstream text;
-        text << file.rdbuf();
-        return text.str();
-    }
-};
-
-TEST_F(ClGraphWindow, OpeningAndTheOutputWindowToggle) {
+// The graph takes the output display's place, Text Window toggles them, and the menu items that
+// need a graph (and the format that cannot have one) follow; no format changes meanwhile. The defaults draw one grid line
+// across each middle; the plots have their colours at known rows.
+TEST(ClGraphWindow, OpenedToggledAndDrawn) {
+    ensureWindow();
     const ClORBEXUI& panel = *g_Main_Window.mp_pPanel;
+    const auto expectShown = [&panel](eGRAPH_STATE eOutput, bool bGraph) {
+        EXPECT_EQ(g_eOutput, eOutput);
+        EXPECT_EQ(panel.mp_pGraph_Box->visible() != 0, bGraph);
+        EXPECT_EQ(panel.mp_pOutput_Display->visible() != 0, !bGraph);
+        EXPECT_EQ(ClORBEXUI::mp_miSave_Graph->active() && ClORBEXUI::mp_miScales->active(), eOutput != eGS_NONE);
+        EXPECT_EQ(ClORBEXUI::mp_miPortrait->active() != 0, eOutput == eGS_NONE);
+    };
     ClCallback::graph_cb(nullptr, nullptr);
-    EXPECT_EQ(g_eOutput, eGS_SHOWN);
-    EXPECT_TRUE(panel.mp_pGraph_Box->visible());
-    EXPECT_FALSE(panel.mp_pOutput_Display->visible());
-    EXPECT_FALSE(ClORBEXUI::mp_miPortrait->active());
-    EXPECT_TRUE(ClORBEXUI::mp_miSave_Graph->active() && ClORBEXUI::mp_miScales->active());
-    ClCallback::text_cb(nullptr, nullptr);
-    EXPECT_EQ(g_eOutput, eGS_BEHIND);
-    EXPECT_FALSE(panel.mp_pGraph_Box->visible());
-    EXPECT_TRUE(panel.mp_pOutput_Display->visible());
-    ClCallback::text_cb(nullptr, nullptr);
-    ClCallback::graph_cb(nullptr, nullptr);
-    EXPECT_EQ(g_eOutput, eGS_NONE);
-    EXPECT_FALSE(panel.mp_pGraph_Box->visible());
-    EXPECT_TRUE(panel.mp_pOutput_Display->visible());
-    EXPECT_FALSE(ClORBEXUI::mp_miSave_Graph->active() || ClORBEXUI::mp_miScales->active());
-    EXPECT_TRUE(ClORBEXUI::mp_miPortrait->active());
-}
-
-// The defaults draw one grid line across each middle; plots in their colours at known rows.
-TEST_F(ClGraphWindow, ExportedPictureHasTheGridAndThePlots) {
-    ClCallback::graph_cb(nullptr, nullptr);
-    enter("Plot([ - 3, 3], [1, 1])");
-    enter("Plot([ - 3, 3], [ - 1,  - 1])");
-    enter("Plot([ - 3,  - 2,  - 1], [0.5, 1 / 0, 0.5])");   // the infinite point is bridged
-    enter("Plot([ - 3, 1E14], [0.25, 0.25])");   // toward a point whose offset passes 32 bits
+    expectShown(eGS_SHOWN, true);
+    ClORBEXUI::mp_miPortrait->setonly();   // as the menu (or its shortcut) sets it before the callback runs
+    selectFormat(2);
+    EXPECT_TRUE(g_eWindow_Mode == eWM_TWO_WINDOWS && ClORBEXUI::mp_miTwo_Windows->value() && !ClORBEXUI::mp_miPortrait->value());
+    for (const char* acLine : {"Plot([ - 3, 3], [1, 1])", "Plot([ - 3, 3], [ - 1,  - 1])",
+                               "Plot([ - 3,  - 2,  - 1], [0.5, 1 / 0, 0.5])",   // the infinite point is bridged
+                               "Plot([ - 3, 1E14], [0.25, 0.25])"})             // toward an offset past 32 bits
+        enterStoredLine(displayToCodes(acLine));
     ASSERT_EQ(g_uiActive_Plots, 4);
     ASSERT_TRUE(renderGraphImage());
-    const struct {
-        int iX, iY;
-        unsigned char aucRGB[3];
-    } aCASES[] = {{300, 50, {192, 192, 192}}, {150, 200, {192, 192, 192}}, {150, 50, {255, 255, 255}},
-                  {450, 100, {0, 0, 0}},      {450, 300, {255, 0, 0}},     {75, 150, {0, 255, 0}},
-                  {590, 175, {0, 0, 255}}};
+    const struct { int iX, iY; unsigned char aucRGB[3]; } aCASES[] = {
+        {300, 50, {192, 192, 192}}, {150, 200, {192, 192, 192}}, {150, 50, {255, 255, 255}}, {450, 100, {0, 0, 0}},
+        {450, 300, {255, 0, 0}},    {75, 150, {0, 255, 0}},      {590, 175, {0, 0, 255}}};
     for (const auto& c : aCASES)
-        EXPECT_EQ(std::vector<unsigned char>(pixel(c.iX, c.iY), pixel(c.iX, c.iY) + 3),
-                  std::vector<unsigned char>(c.aucRGB, c.aucRGB + 3))
-            << c.iX << ", " << c.iY;
+        EXPECT_EQ(std::memcmp(g_aucLarge_Graph_Image + 3 * (c.iY * 600 + c.iX), c.aucRGB, 3), 0) << c.iX << ", " << c.iY;
+    ClCallback::text_cb(nullptr, nullptr);
+    expectShown(eGS_BEHIND, false);
+    ClCallback::text_cb(nullptr, nullptr);
+    ClCallback::graph_cb(nullptr, nullptr);
+    expectShown(eGS_NONE, false);
 }
 
 // orbex-batch draws a script's plots with the same code and settings as Save Graph.
-TEST_F(ClGraphWindow, BatchPictureIsTheWindowsPicture) {
+TEST(ClGraphWindow, BatchPictureIsTheWindowsPicture) {
+    ensureWindow();
     char acFolder[] = "/tmp/orbex-batch-graph-XXXXXX";
     ASSERT_NE(mkdtemp(acFolder), nullptr);
     const std::string sFolder = acFolder;
-    const char* aacSCRIPT[] = {"u=[-3:3,0.1]", "f(u,s(u))", "f(u,u^2/4-1)"};
-    std::ofstream(sFolder + "/plots.in") << aacSCRIPT[0] << "\n" << aacSCRIPT[1] << "\n" << aacSCRIPT[2] << "\n";
+    std::ofstream(sFolder + "/plots.in") << "u=[-3:3,0.1]\nf(u,s(u))\nf(u,u^2/4-1)\n";
     setLine("[-3,3,4,-1.5,1.5,3]");
     ClCallback::graph_cb(nullptr, nullptr);
-    for (const char* acLine : aacSCRIPT) enterStoredLine(acLine);
+    for (const char* acLine : {"u=[-3:3,0.1]", "f(u,s(u))", "f(u,u^2/4-1)"}) enterStoredLine(acLine);
     ClORBEXUI::mp_miScales->set();
     ClORBEXUI::mp_miCorners->set();
     ClCallback::graphView_cb(nullptr, nullptr);
     g_Answers.sFile = sFolder + "/window.bmp";
     ClCallback::saveGraph_cb(nullptr, nullptr);
-    const std::string sCommand = std::string(ORBEX_BATCH) + " --graph=" + sFolder + "/batch.bmp" +
-                                 " '--graph-line=[-3,3,4,-1.5,1.5,3]' --scales --corners " + sFolder +
-                                 "/plots.in > /dev/null";
-    ASSERT_EQ(std::system(sCommand.c_str()), 0);
+    ASSERT_EQ(std::system((std::string(ORBEX_BATCH) + " --graph=" + sFolder + "/batch.bmp '--graph-line=[-3,3,4,-1.5,1.5,3]'" +
+                           " --scales --corners " + sFolder + "/plots.in > /dev/null").c_str()), 0);
     const std::string sWindow = readFile(sFolder + "/window.bmp");
     EXPECT_EQ(sWindow.size(), 720054u);
     EXPECT_TRUE(readFile(sFolder + "/batch.bmp") == sWindow);
-    for (const char* acName : {"/plots.in", "/window.bmp", "/batch.bmp"}) unlink((sFolder + acName).c_str());
-    EXPECT_EQ(rmdir(acFolder), 0);
+    std::filesystem::remove_all(sFolder);
 }

@@ -1,13 +1,15 @@
-// The panel, its keys and the window formats, in process on a shown window.
+// The panel, its keys and the window formats, in process on a shown window: keys from every
+// focus, golden scripts typed key by key, Escape during a repetition, Alt, the formats and Quit.
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <string>
-#include <vector>
+#include <algorithm>
+#include <cctype>
+#include <sstream>
 
 #include "button_table.h"
 #include "engine_state.h"
 #include "execution_state.h"
+#include "line_codes.h"
 #include "line_edit.h"
 #include "key_events.h"
 #include "window_fixture.h"
@@ -15,167 +17,130 @@
 #include <FL/Fl.H>
 
 #include "callbacks.h"
-#include "main_window.h"
-
-namespace {
-
-/// What a button shows and does, as a comparable text.
-std::string describe(const ClButton* pButton) {
-    return std::string(pButton->label()) + "|" + std::to_string(pButton->mp_eToken) + "|" +
-           std::to_string(pButton->mp_ucKey) + "|" + std::to_string(pButton->shortcut()) + "|" +
-           (pButton->tooltip() ? pButton->tooltip() : "") + "|" + (pButton->visible() ? "shown" : "hidden") +
-           (pButton->active() ? "" : " inactive");
-}
-
-std::vector<std::string> describePanel() {
-    std::vector<std::string> asButtons;
-    for (const ClButtonSpec& row : gc_aBUTTONS) asButtons.push_back(describe(g_epbDictionary[row.mp_eToken]));
-    return asButtons;
-}
-
-void selectFormat(int iFormat) {
-    static int aiFormats[] = {0, 1, 2};
-    ClCallback::mode_cb(nullptr, &aiFormats[iFormat]);
-    Fl::wait(0);   // the discarded panel goes here
-}
-
-}  // namespace
 
 class ClPanel : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ensureWindow();
-    }
+    void SetUp() override { ensureWindow(); }
     static ClWindow* window() { return g_Main_Window.mp_pPanel->mp_pWindow; }
-
-    static std::string shown() {
-        const std::string sText = bufferText(lg_pBuff_In);
-        return sText.substr(g_Current_State.mp_uiDisplay_Start);
+    static ClORBEXUI& panel() { return *g_Main_Window.mp_pPanel; }
+    static std::string shown() { return bufferText(lg_pBuff_In).substr(g_Current_State.mp_uiDisplay_Start); }
+    /// What every button shows, one comparable text each.
+    static std::vector<std::string> describePanel() {
+        std::vector<std::string> asButtons;
+        for (const ClButtonSpec& row : gc_aBUTTONS) {
+            const ClButton* p = g_epbDictionary[row.mp_eToken];
+            asButtons.push_back(std::string(p->label()) + (p->tooltip() ? p->tooltip() : "") +
+                                (p->visible() ? " shown" : " hidden") + (p->active() ? "" : " inactive"));
+        }
+        return asButtons;
     }
 };
 
-TEST_F(ClPanel, RegistersEveryButtonAndKeyOfTheTable) {
-    for (const ClButtonSpec& row : gc_aBUTTONS) {
-        SCOPED_TRACE(row.mp_acLabel);
-        const ClButton* pButton = g_epbDictionary[row.mp_eToken];
-        ASSERT_NE(pButton, nullptr);
-        EXPECT_EQ(g_aeDictionary[row.mp_ucKey], row.mp_eToken);
-        EXPECT_STREQ(pButton->label(), row.mp_acLabel);
-        EXPECT_EQ(pButton->x(), row.mp_iX);
-        EXPECT_EQ(pButton->y(), row.mp_iY);
-        EXPECT_EQ(pButton->visible() != 0, !row.mp_bAlternate);
-        EXPECT_EQ(*static_cast<eTOKEN*>(pButton->user_data()), row.mp_eToken);
-    }
-    EXPECT_EQ(window()->w(), 619);
-    EXPECT_EQ(window()->h(), 434);
-    EXPECT_STREQ(window()->label(), "ORBEX Calculator");
-}
-
-TEST_F(ClPanel, AltSwapsExactlyTheThirtySixPairs) {
-    const std::vector<std::string> asBefore = describePanel();
-    ClCallback::alt_cb(nullptr, nullptr);
-    int iChanged = 0;
-    for (int i = 0; i < gc_iBUTTON_COUNT; ++i) iChanged += describePanel()[i] != asBefore[i];
-    EXPECT_EQ(iChanged, 2 * gc_iALT_COUNT);
-    for (eTOKEN t : lg_eALTS) {
-        EXPECT_FALSE(g_epbDictionary[t]->visible());
-        EXPECT_TRUE(g_epbDictionary[t + 1]->visible() && g_epbDictionary[t + 1]->active());
-    }
-    EXPECT_EQ(g_epbDictionary[eT_ALTERNATE]->value(), 1);
-    ClCallback::alt_cb(nullptr, nullptr);
-    EXPECT_EQ(describePanel(), asBefore);
-}
-
-TEST_F(ClPanel, PortraitAndBackRebuildTheSameButtons) {
-    const std::vector<std::string> asLandscape = describePanel();
-    lg_State_History[0] = g_Current_State;
-    g_uiHistory_Next = g_uiHistory_Index = 1;
-    ClCallback::alt_cb(nullptr, nullptr);
-    ClORBEXUI::mp_miError_Item->clear();
-    pressKey('2', "2");
-    selectFormat(2);
-    EXPECT_EQ(g_Current_State.mp_uiLength, 0);   // the line typed goes with the old panel
-    EXPECT_FALSE(lg_bAlt_On);
-    EXPECT_TRUE(g_bError_Check);   // every build checks the Settings items again
-    EXPECT_EQ(window()->w(), 375);
-    EXPECT_EQ(window()->h(), 610);
-    EXPECT_NE(ClORBEXUI::mp_miPortrait->value(), 0);
-    int iDifferent = 0;
-    for (const ClButtonSpec& row : gc_aBUTTONS) {
-        const ClButton* pButton = g_epbDictionary[row.mp_eToken];
-        EXPECT_EQ(pButton->x(), row.mp_iPortrait_X) << row.mp_acLabel;
-        EXPECT_EQ(pButton->h(), row.mp_iPortrait_H) << row.mp_acLabel;
-        iDifferent += describe(pButton) != asLandscape[&row - gc_aBUTTONS];
-    }
-    EXPECT_EQ(iDifferent, 3);   // " X ", "Sqrt" and "QR" have portrait tooltips, "QR" a label too
-    EXPECT_STREQ(g_epbDictionary[eT_QR]->label(), "QR");
-    EXPECT_EQ(g_uiHistory_Next, 1);
-    selectFormat(0);
-    EXPECT_EQ(describePanel(), asLandscape);
-    EXPECT_NE(ClORBEXUI::mp_miTwo_Windows->value(), 0);
-}
-
-TEST_F(ClPanel, OneWindowWidensTheInputDisplayOverTheOutput) {
-    selectFormat(1);
-    const ClTextDisplay* pInput = g_Main_Window.mp_pPanel->mp_pInput_Display;
-    EXPECT_EQ(pInput->w(), 605);
-    EXPECT_FALSE(g_Main_Window.mp_pPanel->mp_pOutput_Display->visible());
-    selectFormat(2);   // from one window to portrait and back lands in one window
-    selectFormat(1);
-    EXPECT_EQ(g_eWindow_Mode, eWM_ONE_WINDOW);
-    EXPECT_EQ(g_Main_Window.mp_pPanel->mp_pInput_Display->w(), 605);
-    selectFormat(0);
-    EXPECT_EQ(g_Main_Window.mp_pPanel->mp_pInput_Display->w(), 300);
-    EXPECT_TRUE(g_Main_Window.mp_pPanel->mp_pOutput_Display->visible());
-}
-
-TEST_F(ClPanel, NoFormatChangeWhileAGraphWindowIsOpen) {
-    g_eOutput = eGS_SHOWN;
-    ClORBEXUI::mp_miPortrait->setonly();   // as the menu sets it before the callback runs
-    selectFormat(2);
-    EXPECT_EQ(g_eWindow_Mode, eWM_TWO_WINDOWS);
-    EXPECT_NE(ClORBEXUI::mp_miTwo_Windows->value(), 0);
-    EXPECT_EQ(ClORBEXUI::mp_miPortrait->value(), 0);
-}
-
-// Keys reach the line whichever widget has the focus, and whatever the Alt state.
+// Keys reach the line whichever widget has the focus: a hidden button's key too, one BackSpace
+// press takes one token; Alt with a letter is a menu shortcut, not Ans.
 TEST_F(ClPanel, KeysReachTheLineFromEveryFocus) {
-    ClORBEXUI* pPanel = g_Main_Window.mp_pPanel;
-    Fl_Widget* apFocus[] = {window(), pPanel->mp_pInput_Display, pPanel->mp_pOutput_Display,
-                            pPanel->mp_pMenu_Bar, g_epbDictionary[eT_DIGIT_1]};
+    const struct { int iKey; const char* acText; int iState; } aKEYS[] = {{'d', "D", FL_SHIFT}, {'u', "U", FL_SHIFT},
+        {')', ")", 0}, {FL_Left, "", 0}, {FL_Left, "", 0}, {FL_BackSpace, "\b", 0}, {FL_Right, "", 0}};
+    Fl_Widget* apFocus[] = {window(), panel().mp_pInput_Display, panel().mp_pOutput_Display, panel().mp_pMenu_Bar,
+                            g_epbDictionary[eT_DIGIT_1]};
     for (Fl_Widget* pFocus : apFocus) {
         SCOPED_TRACE(pFocus->label() ? pFocus->label() : "unlabelled");
         cleanUp(true);
         Fl::focus(pFocus);
-        pressKey('d', "D", FL_SHIFT);
-        pressKey('u', "U", FL_SHIFT);    // a hidden button's key
-        pressKey(')', ")");
-        pressKey(FL_Left, "");
-        pressKey(FL_Left, "");
-        pressKey(FL_BackSpace, "\b");   // one press, one token
-        pressKey(FL_Right, "");
+        for (const auto& key : aKEYS) pressKey(key.iKey, key.acText, key.iState);
         EXPECT_EQ(shown(), "Det U_)");
         pressKey(FL_Escape, "\x1b");
         EXPECT_EQ(shown(), "_");
     }
-    pressKey('a', "a", FL_ALT);   // a menu shortcut, not Ans
+    pressKey('a', "a", FL_ALT);
     EXPECT_EQ(shown(), "_");
 }
 
+// The output display holds exactly the text orbex-batch prints for the same lines, with every
+// key typing exactly its code: no automatic "(" and no refusals.
+TEST_F(ClPanel, GoldenScriptsTypedGiveTheBatchTranscript) {
+    for (const char* acName : {"student", "rpt_loops", "rpt_nested", "rpt_errors"}) {
+        SCOPED_TRACE(acName);
+        ClCallback::clearEverything_cb(nullptr, nullptr);
+        ClORBEXUI::mp_miParentheses->clear();
+        ClORBEXUI::mp_miError_Item->clear();
+        ClCallback::settings_cb(nullptr, nullptr);
+        std::istringstream script(readFile(std::string(ORBEX_GOLDEN_DIR) + "/" + acName + ".in"));
+        for (std::string sLine; std::getline(script, sLine); pressKey(FL_Enter, "\r"))
+            for (unsigned char c : sLine) {
+                const char acText[2] = {static_cast<char>(c), '\0'};
+                pressKey(std::tolower(c), acText, std::isupper(c) ? FL_SHIFT : 0);
+            }
+        EXPECT_EQ(bufferText(lg_pBuff_Out) + "\n", readFile(std::string(ORBEX_GOLDEN_DIR) + "/" + acName + ".out"));
+    }
+}
+
+int lg_iEvents_During = 0;   ///< timer calls seen while the repetition ran
+
+// A repetition of hours: the window keeps handling its events, starts no other work, and Escape
+// stops the repetition; the stop is shown once, then the prompt, and the window comes back.
+TEST_F(ClPanel, EscapeStopsARepetitionOfHours) {
+    const char* const aacLINES[] = {"u=0;", "u=u+1;", "X(65535,1);", "X(65535,1)"};   // the last: 65535 squared lines
+    lg_iEvents_During = 0;
+    for (const char* acCodes : aacLINES) {
+        if (acCodes == aacLINES[3])
+            Fl::add_timeout(0.7, [](void*) {   // once it has run a while: a key that would start work, then Escape
+                ++lg_iEvents_During;
+                pressKey('2', "2");
+                pressKey(FL_Escape, "\x1b");
+            });
+        setLine(acCodes);
+        pressKey(FL_Enter, "\r");
+    }
+    EXPECT_EQ(lg_iEvents_During, 1);
+    const std::string sOutput = bufferText(lg_pBuff_Out);
+    EXPECT_EQ(sOutput.substr(std::min(sOutput.find("Limit"), sOutput.size()) - 1), "\nLimit on Rpts exceeded\nOut>\n");
+    EXPECT_GT(ClCalculator::mp_mVariable[eT_u](0, 0).real(), 1000);
+    EXPECT_TRUE(!g_bBusy && panel().mp_pMenu_Bar->active() && std::string(window()->label()) == "ORBEX Calculator");
+    EXPECT_EQ(g_Current_State.mp_uiLength, 0);   // the "2" typed meanwhile did nothing
+}
+
+// Alt swaps the pairs and back. One window widens the input display over the output display.
+// Portrait and back build new panels: the line typed goes with the old one, history stays, Alt is
+// off, the Settings items are read again, the buttons are as before, and one window stays one.
+TEST_F(ClPanel, AltAndTheFormats) {
+    const std::vector<std::string> asLandscape = describePanel();
+    ClCallback::alt_cb(nullptr, nullptr);
+    for (eTOKEN t : lg_eALTS)
+        EXPECT_TRUE(!g_epbDictionary[t]->visible() && g_epbDictionary[t + 1]->visible() && g_epbDictionary[t + 1]->active());
+    EXPECT_EQ(g_epbDictionary[eT_ALTERNATE]->value(), 1);
+    ClCallback::alt_cb(nullptr, nullptr);
+    EXPECT_EQ(describePanel(), asLandscape);
+    ClCallback::alt_cb(nullptr, nullptr);
+    const int iNarrow = panel().mp_pInput_Display->w();
+    selectFormat(1);
+    EXPECT_TRUE(panel().mp_pInput_Display->w() > 2 * iNarrow && !panel().mp_pOutput_Display->visible());
+    lg_State_History[0] = g_Current_State;
+    g_uiHistory_Next = g_uiHistory_Index = 1;
+    ClORBEXUI::mp_miError_Item->clear();
+    pressKey('2', "2");
+    selectFormat(2);
+    EXPECT_EQ(g_Current_State.mp_uiLength, 0);
+    EXPECT_EQ(g_uiHistory_Next, 1);
+    EXPECT_TRUE(!lg_bAlt_On && g_bError_Check && ClORBEXUI::mp_miPortrait->value());
+    EXPECT_LT(window()->w(), window()->h());
+    selectFormat(1);
+    EXPECT_TRUE(panel().mp_pInput_Display->w() > 2 * iNarrow && !panel().mp_pOutput_Display->visible());
+    EXPECT_NE(ClORBEXUI::mp_miTwo_Windows[1].value(), 0);
+    selectFormat(0);
+    EXPECT_EQ(describePanel(), asLandscape);
+    EXPECT_EQ(panel().mp_pInput_Display->w(), iNarrow);
+}
+
+// A close asks, Escape does not; "No" keeps everything ("Yes" is in the end-to-end script).
 TEST_F(ClPanel, QuitAsksAndNoKeepsEverything) {
     pressKey('2', "2");
-    g_Answers.iChoice = 0;
     Fl::e_number = FL_CLOSE;
     window()->do_callback();
     ClCallback::exit_cb(nullptr, nullptr);
+    Fl::e_number = FL_KEYBOARD;
+    window()->do_callback();
     EXPECT_EQ(g_Answers.asTexts, std::vector<std::string>(2, "Exit ORBEX Calculator?"));
     EXPECT_TRUE(window()->shown());
     EXPECT_EQ(shown(), "2_");
-    Fl::e_number = FL_KEYBOARD;   // Escape reaches the window callback too: no question then
-    window()->do_callback();
-    EXPECT_EQ(g_Answers.asTexts.size(), 2u);
-    g_Answers.iChoice = 1;
-    ClCallback::exit_cb(nullptr, nullptr);
-    EXPECT_EQ(Fl::first_window(), nullptr);
-    window()->show();
 }

@@ -1,9 +1,11 @@
-// The text display shows long lines broken, yet gives back exactly the text it was given.
+// The text display shows long lines broken, yet gives back exactly the text it was given, also
+// while text is gathered aside during a repetition.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <sstream>
 #include <string>
+
+#include "window_fixture.h"   // Eigen before the toolkit
 
 #include "text_display.h"
 
@@ -15,27 +17,18 @@ TEST(ClTextDisplay, LongLinesShowBrokenAndReadBackExactly) {
     std::ostringstream row;
     for (int i = 0; i < 50000; ++i) row << i * 0.25 << ", ";
     const std::string sRow = row.str() + "1 ;\n";
-    const std::string sExpected = "\nOut>A :\n" + sRow + sRow + "\nIn>Det (A";
-    display.appendText("\nOut>A :\n");
-    display.appendText(sRow.c_str());
-    display.appendText(sRow.c_str());
-    display.appendText("\nIn>Det (");
+    for (const std::string& sText : {std::string("\nOut>A :\n"), sRow, sRow, std::string("\nIn>Det (")})
+        display.appendText(sText.c_str());
     const int iLine_Start = display.textLength();
     display.appendText("A_");
     display.removeText(display.textLength() - 1, display.textLength());   // the cursor mark
-    EXPECT_EQ(display.exactText(), sExpected);
+    EXPECT_EQ(display.exactText(), "\nOut>A :\n" + sRow + sRow + "\nIn>Det (A");
     EXPECT_EQ(display.insertPosition(), display.textLength());
     EXPECT_EQ(display.textLength() - iLine_Start, 1);
-
-    char* acShown = buffer.text();
-    std::istringstream shown(acShown);
-    std::free(acShown);
-    std::size_t uiLongest = 0;
+    std::istringstream shown(bufferText(&buffer));   // broken into lines of 2048 characters at most
     int iLines = 0;
-    for (std::string sLine; std::getline(shown, sLine); ++iLines) uiLongest = std::max(uiLongest, sLine.size());
-    EXPECT_LE(uiLongest, 2048u);
+    for (std::string sLine; std::getline(shown, sLine); ++iLines) EXPECT_LE(sLine.size(), 2048u);
     EXPECT_GT(iLines, 2 * static_cast<int>(sRow.size() / 2048));
-
     display.removeText(9, display.textLength());
     display.appendText("2");
     EXPECT_EQ(display.exactText(), "\nOut>A :\n2");

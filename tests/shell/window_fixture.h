@@ -20,5 +20,8 @@ extern ClAnswers g_Answers;
 /// values, an empty history, primed displays) and clears the answers.
 void ensureWindow();
 
-/// A buffer's text (the toolkit's copy freed).
+/// The window format as the View menu sets it (0 two windows, 1 one window, 2 portrait).
+void selectFormat(int iFormat);
+/// A buffer's text (the toolkit's copy freed), and a file's bytes ("" when it cannot be read).
 std::string bufferText(Fl_Text_Buffer* pBuffer);
+std::string readFile(const std::string& sPath);
