@@ -1,4 +1,6 @@
-// The evaluation driver, assignments, entry references, ranges, grids and blocks.
+// The grammar at its limits and the arguments of the Rpt statement; the values and errors of
+// lines are pinned by tests/batch/grammar, those of Diag, Norm, OpNm, QR and the constructors by
+// tests/batch/arglists.
 #include <string>
 
 #include <gtest/gtest.h>
@@ -8,167 +10,59 @@
 class ClCalculatorGrammar : public ::testing::Test {
 protected:
     void SetUp() override { resetEngine(); }
-
-    /// Evaluates each line in turn, as if entered one after the other.
-    static void run(std::initializer_list<const char*> lines) {
-        for (const char* acLine : lines) {
-            g_uiError_Number = eE_NONE;
-            evaluate(acLine);
-        }
-    }
 };
 
-// Lines after A = [1, 2; 3, 4], u = [1: 5] and B = 5: the value shown, or the error. Ranges
-// step by repeated sums, so their entries are compared to rounding. Lines pinned by
-// tests/batch/spine are left to it.
-TEST_F(ClCalculatorGrammar, ValuesAndErrors) {
-    checkLines({
-        {"A", eE_NONE, mat({{1, 2}, {3, 4}})},
-        {"A([2, 1], [1, 1, 2])", eE_NONE, mat({{3, 3, 4}, {1, 1, 2}})},
-        {"A([2; 1], 2)", eE_NONE, mat({{4}, {2}})},
-        {"A(3, 1)", eE_INVALID_COORDINATES},
-        {"A(1, 3)", eE_INVALID_COORDINATES},
-        {"A(1, 2i)", eE_INVALID_COORDINATES},
-        {"A(A, 1)", eE_INVALID_COORDINATES},
-        {"A(1, 1", eE_NONE, mat({{1}})},   // auto-closed
-        {"u(3)", eE_NONE, mat({{3}})},
-        {"u(0)", eE_INVALID_COORDINATES},
-        {"u(6)", eE_INVALID_COORDINATES},
-        {"u(1.5)", eE_INVALID_COORDINATES},
-        {"u(1, 5)", eE_NONE, mat({{5}})},
-        {"u(2, 1)", eE_INVALID_COORDINATES},
-        {"B([1, 1])", eE_NONE, mat({{5, 5}})},   // a 1 x 1 value is a row: one index gives columns
-        {"B([1; 1; 1])", eE_NONE, mat({{5, 5, 5}})},
-        {"B([1, 1], 1)", eE_NONE, mat({{5}, {5}})},
-        {"Ans([1, 1])", eE_NONE, mat({{5, 5}})},
-        {"B(2)", eE_INVALID_COORDINATES},
-        {"C()", eE_NONE, mat({{0, 0}})},
-        {"[5: 0.5]", eE_NONE, mat({{5, 4, 3, 2, 1, 0.5}})},
-        {"[1: 1]", eE_NONE, mat({{1}})},
-        {"[3: 1]", eE_NONE, mat({{3, 2, 1}})},
-        {"[1: 2, 0.5]", eE_NONE, mat({{1, 1.5, 2}})},
-        {"[1: 3, 0.7]", eE_NONE, mat({{1, 1.7, 2.4, 3}})},
-        {"[1: 3, 0]", eE_INCORRECT_STEP_SIZE},
-        {"[1: 3, [1, 2]]", eE_INCORRECT_STEP_SIZE},
-        {"[1: 1E9, 1E - 3]", eE_INCORRECT_STEP_SIZE},
-        {"[1: [1, 2]]", eE_INVALID_COORDINATES},
-        {"[0: 1E9]", eE_MATRIX_SIZE},
-        {"[1; 2, 3]", eE_ASSIGNMENT},
-        {"[1, 2; 3, 4; 5, 6]", eE_NONE, mat({{1, 2}, {3, 4}, {5, 6}})},
-        {"[1, [2, 3]]", eE_ASSIGNMENT},
-        {"[A, A]", eE_NONE, mat({{1, 2, 1, 2}, {3, 4, 3, 4}})},
-        {"[A; u(1, [1: 2])]", eE_NONE, mat({{1, 2}, {3, 4}, {1, 2}})},
-        {"[A, u]", eE_ASSIGNMENT},
-        {"[A; u]", eE_ASSIGNMENT},
-        {"[u; A, A]", eE_ASSIGNMENT},   // the second block row is wider than the first
-        {"[A, A; A]", eE_ASSIGNMENT},
-        {"[[1, 2]; [3]]", eE_ASSIGNMENT},
-        {"[[1]]", eE_NONE, mat({{1}})},
-        {"[u]", eE_NONE, mat({{1, 2, 3, 4, 5}})},
-        {"(A)", eE_NONE, mat({{1, 2}, {3, 4}})},
-        {"((2))", eE_NONE, mat({{2}})},
-        {"A 2", eE_NONE, mat({{1, 2}, {3, 4}})},
-        {"[1, 2; 3, A(9)]", eE_INVALID_COORDINATES},   // the reference fails first
-        {"A(0, [1: 3, 0])", eE_INVALID_COORDINATES},   // the first index fails before the second is read
-        {"Ans = 1", eE_ASSIGNMENT},
-        {" = 1", eE_ASSIGNMENT},
-        {"2 = 1", eE_ASSIGNMENT},
-        {"C", eE_EMPTY_MATRIX},          // never assigned
-        {", ", eE_EMPTY_MATRIX},
-    }, false, 4e-16, {"A = [1, 2; 3, 4]", "u = [1: 5]", "B = 5"});
+// The deepest nesting a line allows evaluates, without overflowing the stack: 511 codes nest
+// at most 255 parentheses or brackets, and a typed line 120 references.
+TEST_F(ClCalculatorGrammar, DeepNesting) {
+    const std::string aacLINES[] = {std::string(255, '(') + "7" + std::string(255, ')'),
+                                    std::string(255, '[') + "7" + std::string(255, ']'), std::string(255, '(') + "7"};
+    for (const std::string& line : aacLINES) {
+        SCOPED_TRACE(line);
+        setLine(line);
+        ASSERT_TRUE(ClCalculator::tLexer() && ClCalculator::tParser());
+        EXPECT_EQ(ClCalculator::mp_mParser_Output, mat({{7}}));
+    }
+    std::string references = "u = [1";
+    for (int i = 0; i < 120; ++i) references.insert(4, "u(");
+    evaluate("u = [1, 2]");
+    EXPECT_EQ(valueOf(references), mat({{1}}));
+    // Every "[" below is a one-element grid (its "]" comes after the ")"), and a grid reads its
+    // elements twice: 200 levels once meant 2^200 readings.
+    setLine("(" + std::string(200, '[') + "1)");
+    ASSERT_TRUE(ClCalculator::tLexer() && ClCalculator::tParser());
+    EXPECT_EQ(ClCalculator::mp_mParser_Output, mat({{1}}));
 }
 
-TEST_F(ClCalculatorGrammar, AssignmentsToEntries) {
+// Rpt after a number of stored history lines: the recorded fields, the condition and the value
+// (its errors: tests/batch/rpt_arguments).
+TEST_F(ClCalculatorGrammar, RepeatArguments) {
     const struct {
         const char* acLine;
-        eERROR eError;
-        Matrix mAfter;   // the variable afterwards
-        eTOKEN eVariable = eT_A;
+        unsigned short uiHistory, uiTimes;
+        short iFrom, iTo;
+        bool bRepeat;
+        double dValue;
     } aCASES[] = {
-        {"A([2, 2], 2) = [5; 6]", eE_NONE, mat({{1, 2}, {3, 6}})},   // repeats: the last wins
-        {"A(1, 1) = [1, 2]", eE_ASSIGNMENT, mat({{1, 2}, {3, 4}})},
-        {"A(3, 3) = 1", eE_INVALID_COORDINATES, mat({{1, 2}, {3, 4}})},
-        {"A(1) = 1", eE_INVALID_COORDINATES, mat({{1, 2}, {3, 4}})},
-        {"A(1, 1) = C", eE_EMPTY_MATRIX, mat({{1, 2}, {3, 4}})},
-        {"A(1, 1) + 2 = 3", eE_ASSIGNMENT, mat({{1, 2}, {3, 4}})},
-        {"A = C", eE_EMPTY_MATRIX, mat({{1, 2}, {3, 4}})},
-        {"A = [3: 1]", eE_NONE, mat({{3, 2, 1}})},
-        {"A = [1, 2; 3]", eE_ASSIGNMENT, mat({{1, 2}, {3, 4}})},
-        {"B([1, 1]) = [7, 8]", eE_NONE, mat({{8}}), eT_B},   // B = 5 is a row
-        {"B([1, 1]) = [7; 8]", eE_ASSIGNMENT, mat({{5}}), eT_B},
-        {"B([1, 1]) = 7", eE_ASSIGNMENT, mat({{5}}), eT_B},
-        {"B(1, [1, 1]) = [7, 8]", eE_NONE, mat({{8}}), eT_B},
-        {"B = B([1, 1, 1])", eE_NONE, mat({{5, 5, 5}}), eT_B},   // a scalar grown into a row
+        {"Rpt(2)", 5, 2, 4, 1, true, 1},                {"Rpt(2.7)", 5, 2, 4, 1, true, 1},
+        {"Rpt(1)", 0, 1, -1, 1, true, 1},               {"Rpt(0, 3)", 5, 0, 3, 1, true, 1},
+        {"Rpt(1,  - 1.5)", 5, 1, -2, -2, true, 1},      {"Rpt(1, 3,  - 1)", 5, 1, 3, -1, true, 1},
+        {"Rpt(1,  - 2,  - 3)", 5, 1, -2, -3, true, 1},  {"Rpt(2, 3, 2,  - 1)", 4, 2, 3, 2, false, -1},
+        {"Rpt(1, 1, 1, 0)", 2, 1, 1, 1, true, 0},       {"Rpt(1, 1, 1, 0, 1)", 2, 1, 1, 1, false, 0},
+        {"Rpt(1, 1, 1, 0.5, 1)", 2, 1, 1, 1, true, 0.5}, {"Rpt(1); ", 5, 1, 4, 1, true, 1},
+        {"Rpt(65537)", 5, 1, 4, 1, true, 1},            // the count keeps its low 16 bits
+        {"Rpt(1E300,  - 1E300)", 5, 0, 0, 0, true, 1},   // multiples of 65536: no out-of-range conversion
     };
-    for (const auto& testCase : aCASES) {
-        SCOPED_TRACE(testCase.acLine);
-        run({"A = [1, 2; 3, 4]", "B = 5"});
+    for (const auto& test : aCASES) {
+        SCOPED_TRACE(test.acLine);
         g_uiError_Number = eE_NONE;
-        const bool bAccepted = evaluate(testCase.acLine);
-        EXPECT_EQ(g_uiError_Number, testCase.eError);
-        EXPECT_EQ(bAccepted, testCase.eError == eE_NONE);
-        EXPECT_EQ(ClCalculator::mp_mVariable[testCase.eVariable], testCase.mAfter);
-        if (testCase.eError == eE_NONE) {
-            EXPECT_EQ(ClCalculator::mp_mParser_Output, testCase.mAfter);
-        }
+        g_bFailTest = false;
+        g_uiHistory_Next = test.uiHistory;
+        EXPECT_TRUE(evaluate(test.acLine));
+        EXPECT_TRUE(g_bRepeat == test.bRepeat && g_bFailTest == !test.bRepeat);
+        EXPECT_EQ(ClCalculator::mp_mParser_Output, mat({{test.dValue}}));
+        EXPECT_EQ(g_Current_State.mp_uiRepeat_Times, test.uiTimes);
+        EXPECT_TRUE(g_Current_State.mp_iRepeat_From == test.iFrom && g_Current_State.mp_iRepeat_To == test.iTo);
     }
 }
 
-TEST_F(ClCalculatorGrammar, AnsFollowsTheDriversOutcome) {
-    run({"[1, 2]"});
-    EXPECT_EQ(ClCalculator::mp_mLast_Output, mat({{1, 2}}));
-    EXPECT_TRUE(evaluate(""));   // an empty line shows nothing and keeps Ans
-    EXPECT_EQ(ClCalculator::mp_mLast_Output, mat({{1, 2}}));
-    run({"Ans(2)"});
-    EXPECT_EQ(ClCalculator::mp_mLast_Output, mat({{2}}));
-    run({"A(1)"});   // a failing line leaves its empty value in Ans
-    EXPECT_EQ(g_uiError_Number, eE_INVALID_COORDINATES);
-    EXPECT_EQ(ClCalculator::mp_mLast_Output.size(), 0);
-    run({"[0: 1E9]"});
-    EXPECT_EQ(g_uiError_Number, eE_MATRIX_SIZE);
-    EXPECT_EQ(ClCalculator::mp_mLast_Output.size(), 0);
-}
-
-TEST_F(ClCalculatorGrammar, ResultTextFollowsZeroOutAndFormat) {
-    run({"[1, 2; 3, 4]"});
-    EXPECT_STREQ(g_acOutput_Line, "1, 2 ;\n3, 4");
-    g_eView_State = eVS_RATIONAL;
-    run({"[0.5, 0.25]"});
-    EXPECT_STREQ(g_acOutput_Line, "1/2, 1/4");
-    g_eView_State = eVS_DECIMAL;
-    run({"[1, 1E - 17]"});   // Zero Out cleans the stored value too
-    EXPECT_EQ(ClCalculator::mp_mLast_Output, mat({{1, 0}}));
-    g_bZero_Out = false;
-    run({"[1, 1E - 17]"});
-    EXPECT_EQ(ClCalculator::mp_mLast_Output, mat({{1, 1e-17}}));
-    EXPECT_STREQ(g_acOutput_Line, "1, 1E-17");
-}
-
-TEST_F(ClCalculatorGrammar, ValuesOverTheEntryLimitAreRefused) {
-    run({"u = [1: 262144]"});
-    EXPECT_EQ(g_uiError_Number, eE_NONE);
-    EXPECT_EQ(ClCalculator::mp_mVariable[eT_u].cols(), 262144);
-    run({"[u, u]"});
-    EXPECT_EQ(g_uiError_Number, eE_MATRIX_SIZE);
-    run({"[u; u]"});
-    EXPECT_EQ(g_uiError_Number, eE_MATRIX_SIZE);
-}
-
-TEST_F(ClCalculatorGrammar, AtMostSixteenBlocks) {
-    run({"A = [1, 2]"});
-    std::string line = "[A";
-    for (int i = 1; i < 16; ++i) line += ", A";
-    EXPECT_EQ(valueOf(line + "]").cols(), 32);
-    g_uiError_Number = eE_NONE;
-    evaluate(line + ", A]");
-    EXPECT_EQ(g_uiError_Number, eE_ASSIGNMENT);
-}
-
-// The deepest nesting of references a typed line allows evaluates correctly (parentheses and
-// brackets: ClCalculatorHardening).
-TEST_F(ClCalculatorGrammar, DeepNesting) {
-    std::string references = "u = [1";
-    for (int i = 0; i < 120; ++i) references.insert(4, "u(");
-    run({"u = [1, 2]"});
-    EXPECT_EQ(valueOf(references), mat({{1}}));
-}
