@@ -1,13 +1,9 @@
-// Seeded random complex matrices, closeness checks and tables of lines with their expected error
-// or value, shared by the engine tests.
+// Seeded random complex matrices and closeness checks shared by the engine tests.
 #pragma once
 
-#include <algorithm>
-#include <initializer_list>
 #include <limits>
 #include <random>
 #include <string>
-#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -41,29 +37,4 @@ inline Matrix rawValueOf(const std::string& line) {
     const Matrix m = valueOf(line);
     g_bZero_Out = true;
     return m;
-}
-
-/// A line written as the calculator shows it, with the error it must end in, or else its value.
-struct ClLine_Case {
-    const char* acLine;
-    eERROR eError;
-    Matrix mValue;   ///< compared when there is no error; an empty one is not compared
-    ClLine_Case(const char* acLine_, eERROR eError_, Matrix mValue_ = Matrix())
-        : acLine(acLine_), eError(eError_), mValue(std::move(mValue_)) {}
-};
-
-/// Evaluates each line on its own (after the lines of acSetup, if any) and checks the error,
-/// then the value; bRaw turns Zero Out off.
-inline void checkLines(std::initializer_list<ClLine_Case> cases, bool bRaw = false, double dRelative = 1e-14,
-                       std::initializer_list<const char*> setup = {}) {
-    for (const ClLine_Case& test : cases) {
-        SCOPED_TRACE(test.acLine);
-        for (const char* acSetup : setup) evaluate(acSetup);
-        g_uiError_Number = eE_NONE;
-        g_bZero_Out = !bRaw;
-        evaluate(test.acLine);
-        g_bZero_Out = true;
-        EXPECT_EQ(g_uiError_Number, test.eError);
-        if (test.eError == eE_NONE && test.mValue.size() != 0) expectClose(ClCalculator::mp_mParser_Output, test.mValue, dRelative);
-    }
 }
