@@ -68,9 +68,11 @@ TEST_F(ClGraph, PlotsStoredOnlyWhileTheGraphWindowIsOpen) {
     }
     EXPECT_EQ(g_uiActive_Plots, 6);
     EXPECT_NE(mp_Output.mp_sText.find("Graph limit exceeded"), std::string::npos);
+    ClCalculator::mp_mVariable[eT_A] = Matrix::Ones(1, 1);   // the slot after the plots'
     closeGraph();
     EXPECT_EQ(g_uiActive_Plots, 0);
     EXPECT_EQ(ClCalculator::mp_mVariable[0].size(), 0);
+    EXPECT_EQ(ClCalculator::mp_mVariable[eT_A].size(), 1);
 }
 
 TEST(ClGraphImage, ExtensionRule) {
