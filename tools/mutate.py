@@ -211,7 +211,7 @@ def site_key(site):
 def read_outcomes(log):
     """Outcomes by site from the printed lines of a run; lines without a column (older runs)
     count where their file, line and operator name one site only."""
-    outcomes, ambiguous = {}, set()
+    outcomes = {}
     if not log:
         return outcomes
     sites_by_line = defaultdict(list)
@@ -229,8 +229,6 @@ def read_outcomes(log):
                 outcomes[f"{place}{column} {name}"] = outcome
             elif len(sites_by_line[f"{place} {name}"]) == 1:
                 outcomes[site_key(sites_by_line[f"{place} {name}"][0])] = outcome
-            else:
-                ambiguous.add(f"{place} {name}")
     return outcomes
 
 
