@@ -5,25 +5,18 @@
 // variables, infinities and NaNs included.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "data_file.h"
 #include "driver.h"
 #include "engine_state.h"
 #include "execution_state.h"
+#include "fuzz_common.h"
 #include "round_trip.h"
 
 namespace {
 
 ClStringPane lg_Input, lg_Output;
-
-void require(bool bHolds, const char* acWhat) {
-    if (bHolds) return;
-    std::fprintf(stderr, "data file check failed: %s\n", acWhat);
-    std::abort();
-}
 
 void checkLimits(const ClDataFile& file) {
     require(file.uiKind == 0 || isVariableToken(static_cast<int>(file.uiKind)), "kind");
@@ -41,11 +34,6 @@ std::string storedLine(const ClState& entry) {
 }
 
 }  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    configureProcess();
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pucData, std::size_t uiSize) {
     static const bool bReady = [] {
