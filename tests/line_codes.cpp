@@ -2,10 +2,17 @@
 #include "line_codes.h"
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 #include <gtest/gtest.h>
 
 #include "engine_state.h"
+
+std::string readFile(const std::string& sPath) {
+    std::ifstream file(sPath, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
 
 std::string displayToCodes(const std::string& text) {
     std::string codes;

@@ -21,15 +21,9 @@
 #include "button_table.h"
 #include "calculator.h"
 #include "engine_state.h"
+#include "line_codes.h"
 
 namespace {
-
-std::string readFile(const std::string& sPath) {
-    std::ifstream file(sPath, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 std::string trimNewlines(const std::string& sText) {
     const std::size_t uiFirst = sText.find_first_not_of('\n'), uiLast = sText.find_last_not_of('\n');

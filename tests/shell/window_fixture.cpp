@@ -5,8 +5,6 @@
 #include "window_fixture.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 #include <FL/Fl.H>
 
@@ -50,9 +48,4 @@ std::string bufferText(Fl_Text_Buffer* pBuffer) {
     const std::string sText = acText;
     std::free(acText);
     return sText;
-}
-
-std::string readFile(const std::string& sPath) {
-    std::ifstream file(sPath, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "dialogs.h"
+#include "line_codes.h"
 #include "main_window.h"
 
 struct ClAnswers {
@@ -22,6 +23,5 @@ void ensureWindow();
 
 /// The window format as the View menu sets it (0 two windows, 1 one window, 2 portrait).
 void selectFormat(int iFormat);
-/// A buffer's text (the toolkit's copy freed), and a file's bytes ("" when it cannot be read).
+/// A buffer's text (the toolkit's copy freed).
 std::string bufferText(Fl_Text_Buffer* pBuffer);
-std::string readFile(const std::string& sPath);
