@@ -15,6 +15,7 @@
 #include <FL/Fl_PNG_Image.H>
 #include <FL/x.H>
 
+#include "blas_kernel.h"
 #include "main_window.h"
 #include "orbex_icon.h"
 
@@ -47,7 +48,8 @@ void setWindowIcon() {
 
 }  // namespace
 
-int main() {
+int main(int, char** argv) {
+    useBestKernel(argv);
     configureProcess();
     Display* pDisplay = XOpenDisplay(nullptr);
     if (!pDisplay) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "atomic_write.h"
+#include "blas_kernel.h"
 #include "data_file.h"
 #include "driver.h"
 #include "engine_state.h"
@@ -27,14 +28,15 @@ namespace {
 const char gc_acUSAGE[] =
     "usage: orbex-batch [--format=decimal|float|rational] [--zero-out=on|off] [--execute=on|off]\n"
     "                   [--graph=IMAGE.ppm|IMAGE.bmp [--graph-line=CODES] [--scales] [--corners]]\n"
-    "                   [--open=FILE.obx]... [FILE...]\n"
+    "                   [--open=FILE.obx]... [--help] [--version] [FILE...]\n"
     "Each input line is one stored line of key codes (A=[1,2;3,4] or D(A)), run through the Enter\n"
     "action; a line starting with \" is a command (\"prev, \"next, \"keys CODES, \"clear-item, ...).\n"
     "--open runs the lines of a saved history file first. Without FILE or --open, lines are read\n"
     "from standard input. The output display's text is printed.\n"
     "--graph opens the graph window before the first line, its parameters from the line of\n"
     "--graph-line (the defaults without it), and saves the graph of the plots as a 600 x 400\n"
-    "picture at the end, as Save Graph does; it needs an X display.\n";
+    "picture at the end, as Save Graph does; it needs an X display.\n"
+    "--version prints the version and the BLAS kernel family in use.\n";
 
 constexpr char gc_cCOMMAND = '"';   ///< no key has this code, so no stored line starts with it
 
@@ -160,6 +162,7 @@ bool saveGraphPicture(const char* acFile) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    useBestKernel(argv);
     configureProcess();
     ClStringPane input, output;
     resetExecution(&input, &output);
@@ -173,6 +176,10 @@ int main(int argc, char** argv) {
         }
         if (std::strcmp(argv[iFirst_File], "--help") == 0) {
             std::fputs(gc_acUSAGE, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[iFirst_File], "--version") == 0) {
+            std::printf("orbex-batch %s, BLAS kernels %s\n", ORBEX_VERSION, kernelInUse());
             return 0;
         }
         if (std::strncmp(argv[iFirst_File], "--open=", 7) == 0) {
