@@ -2,8 +2,6 @@
 // that wait, and the cell editor following the cell, on a shown window.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "engine_state.h"
 #include "execution_state.h"
 #include "line_codes.h"
@@ -11,7 +9,6 @@
 #include <FL/Fl.H>
 
 #include "callbacks.h"
-#include "key_events.h"
 #include "matrix_table.h"
 #include "window_fixture.h"
 
@@ -47,32 +44,4 @@ TEST(ClEditorWindow, StepsOnThePanel) {
     EXPECT_FALSE(ui.mp_pSize_Group->visible() || ui.mp_pTable_Group->visible());
     EXPECT_TRUE(ui.mp_pInput_Display->visible() && ui.mp_pOutput_Display->visible());
     EXPECT_TRUE(ClORBEXUI::mp_smFile->active() && ClORBEXUI::mp_miExecute->active());
-}
-
-// Ctrl+V reaches the editor's table through the clipboard (owned here, so it arrives at once);
-// the calculator line takes nothing, by key or by a paste event.
-TEST(ClEditorWindow, PasteReachesOnlyTheEditor) {
-    ensureWindow();
-    ClORBEXUI& ui = *g_Main_Window.mp_pPanel;
-    const std::string sInput = bufferText(lg_pBuff_In);
-    const auto copyAndPaste = [](const char* acText) {
-        Fl::copy(acText, static_cast<int>(std::strlen(acText)), 1);
-        pressKey('v', "\x16", FL_CTRL);
-    };
-    copyAndPaste("12");
-    static char acText[] = "3";
-    Fl::e_text = acText;
-    Fl::e_length = 1;
-    Fl::handle(FL_PASTE, ui.mp_pWindow);
-    EXPECT_EQ(bufferText(lg_pBuff_In), sInput);
-    EXPECT_EQ(g_Current_State.mp_uiLength, 0);
-    ClCallback::editSizes_cb(nullptr, const_cast<eTOKEN*>(&eToken_Matrix[0]));
-    copyAndPaste("1\t2\t3\n4\t5\t6\n");
-    EXPECT_TRUE(!ui.mp_pSize_Group->visible() && ui.mp_pTable_Group->visible());
-    EXPECT_TRUE(ui.mp_pTable->rows() == 2 && ui.mp_pTable->cols() == 3);
-    EXPECT_TRUE(ui.mp_pRows->value() == 2 && ui.mp_pColumns->value() == 3);
-    copyAndPaste("1 x");
-    EXPECT_EQ(g_Answers.asTexts, std::vector<std::string>{"Paste refused: row 1, column 2 is not a number."});
-    ClCallback::editDone_cb(nullptr, nullptr);
-    EXPECT_EQ(ClCalculator::mp_mVariable[eT_A], mat({{1, 2, 3}, {4, 5, 6}}));
 }
