@@ -42,9 +42,10 @@ quit_answer() {
 
 # Offers the text $2 (printf's escapes) in the selection $1 for one paste, once xclip owns it.
 offer() {
+    rm -f "$work/xclip"
     printf "$2" | xclip -selection "$1" -loops 1 -quiet 2>"$work/xclip" &
     clip_pid=$!
-    poll grep -l Waiting "$work/xclip" > /dev/null || fail "xclip did not take the $1 selection"
+    poll grep -ls Waiting "$work/xclip" > /dev/null || fail "xclip did not take the $1 selection"
 }
 served() { kill -0 "$clip_pid" 2>/dev/null || echo served; }
 # Waits until the offered text was pasted.

@@ -1,7 +1,6 @@
-// Paste fuzzer: arbitrary text through the reader of pasted blocks. A refusal names an entry
-// and changes nothing; a block read keeps the entry limit, holds finite numbers only, and its
-// own printing, as spreadsheet cells or as NumPy's nested lists (by the input's length), must
-// read back to the same block.
+// Paste fuzzer: arbitrary text through the reader of pasted blocks. A refusal names an entry and
+// holds no block; a block read keeps the entry limit, holds finite numbers only, and its own
+// printing, as spreadsheet cells or as nested lists (by the input's length), reads back the same.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -20,19 +19,17 @@ void require(bool bHolds, const char* acWhat) {
 
 /// The block in seventeen digits, which read back to the same doubles.
 std::string printed(const Matrix& m, bool bNested) {
-    std::string sText = bNested ? "[" : "";
+    std::string sText;
     char acEntry[80];
-    for (Eigen::Index iRow = 0; iRow < m.rows(); ++iRow) {
-        sText += bNested ? (iRow > 0 ? ",\n [" : "[") : "";
+    for (Eigen::Index iRow = 0; iRow < m.rows(); ++iRow)
         for (Eigen::Index iCol = 0; iCol < m.cols(); ++iCol) {
-            std::snprintf(acEntry, sizeof acEntry, "%.17g%+.17g%c", m(iRow, iCol).real(), m(iRow, iCol).imag(),
-                          bNested ? 'j' : 'i');
+            const bool bLast = iCol + 1 == m.cols();
+            std::snprintf(acEntry, sizeof acEntry, "%s%.17g%+.17g%s%s", bNested && iCol == 0 ? "[" : "",
+                          m(iRow, iCol).real(), m(iRow, iCol).imag(), bNested ? "j" : "i",
+                          bLast ? (bNested ? "],\n" : "\r\n") : (bNested ? ", " : "\t"));
             sText += acEntry;
-            if (iCol + 1 < m.cols()) sText += bNested ? ", " : "\t";
         }
-        sText += bNested ? "]" : "\r\n";
-    }
-    return bNested ? sText + "]" : sText;
+    return bNested ? "[" + sText + "]" : sText;
 }
 
 }  // namespace
@@ -44,16 +41,14 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pucData, std::size_t uiSize) {
     const ClPasted pasted = readPastedMatrix(std::string_view(reinterpret_cast<const char*>(pucData), uiSize));
+    const Matrix& m = pasted.mp_mValues;
     if (pasted.mp_eError != eP_NONE) {
-        require(pasted.mp_eError < eP_COUNT, "refusal without a message");
-        require(pasted.mp_iRow >= 1 && pasted.mp_iCol >= 1, "refusal without its entry");
-        require(pasted.mp_mValues.size() == 0, "refusal with a block");
-        require(pasteRefusal(pasted).rfind("Paste refused: ", 0) == 0, "refusal message");
+        require(pasted.mp_eError < eP_COUNT && pasted.mp_iRow >= 1 && pasted.mp_iCol >= 1 && m.size() == 0 &&
+                    pasteRefusal(pasted).rfind("Paste refused: ", 0) == 0,
+                "refusal");
         return 0;
     }
-    const Matrix& m = pasted.mp_mValues;
-    require(m.rows() >= 1 && m.cols() >= 1 && m.size() <= gc_iMAX_ENTRIES, "block size");
-    require(isNumber(m), "block with an infinite entry");
+    require(m.rows() >= 1 && m.cols() >= 1 && m.size() <= gc_iMAX_ENTRIES && isNumber(m), "block read");
     const ClPasted again = readPastedMatrix(printed(m, uiSize % 2 == 1));
     require(again.mp_eError == eP_NONE && again.mp_mValues == m, "printed block does not read back");
     return 0;
