@@ -171,6 +171,10 @@ void ClCallback::editDone_cb(Fl_Widget*, void*) { finishEditing(); }
 
 void ClCallback::editCancel_cb(Fl_Widget*, void*) { cancelEditing(); }
 
+void ClCallback::editPaste_cb(Fl_Widget*, void*) {
+    Fl::paste(*g_Main_Window.mp_pPanel->mp_pWindow, 1);
+}
+
 void ClCallback::editView_cb(Fl_Widget* pWidget, void*) {
     Fl_Table& table = *static_cast<Fl_Table*>(pWidget);
     switch (table.callback_context()) {

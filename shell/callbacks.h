@@ -39,6 +39,9 @@ public:
     static void editDone_cb(Fl_Widget* pWidget, void* pData);
     static void editCancel_cb(Fl_Widget* pWidget, void* pData);
     static void editView_cb(Fl_Widget* pWidget, void* pData);
+    /// Ctrl+V and "Paste" while a matrix is edited: asks for the clipboard, which arrives in
+    /// the main window as FL_PASTE.
+    static void editPaste_cb(Fl_Widget* pWidget, void* pData);
 };
 
 extern bool lg_bAlt_On;   ///< the alternate buttons are showing

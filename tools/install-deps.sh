@@ -1,11 +1,12 @@
 #!/bin/sh
 # Installs the Debian packages the build and the tests need; shared by the Makefile and CI.
-# fluid comes with FLTK's CMake package; the window tests run under Xvfb, driven by xdotool,
-# photographed by ImageMagick (without its recommends, whose fonts change the rendering).
+# fluid comes with FLTK's CMake package; the window tests run under Xvfb, driven by xdotool, fed
+# the clipboard by xclip, photographed by ImageMagick (without its recommends, whose fonts change
+# the rendering).
 # With the argument "bench", also those of the speed comparison; with "package", those of
 # make deb and its checks.
 set -eu
-PACKAGES="cmake g++ make libeigen3-dev libgtest-dev libbenchmark-dev libopenblas0-serial liblapacke-dev libopenblas-serial-dev clang-14 libclang-rt-14-dev libfltk1.3-dev fluid libx11-dev fonts-dejavu-core xvfb xauth xdotool imagemagick"
+PACKAGES="cmake g++ make libeigen3-dev libgtest-dev libbenchmark-dev libopenblas0-serial liblapacke-dev libopenblas-serial-dev clang-14 libclang-rt-14-dev libfltk1.3-dev fluid libx11-dev fonts-dejavu-core xvfb xauth xdotool xclip imagemagick"
 # The speed comparison (make bench, never CI) also needs NumPy.
 if [ "${1:-}" = bench ]; then PACKAGES="$PACKAGES python3-numpy"; fi
 # The package (make deb, packaging/check-package.sh): dpkg-buildflags and dpkg-shlibdeps, the
