@@ -1,6 +1,5 @@
 // Reading pasted text: the forms taken, the first fault named by row and column, and hostile
-// texts of ten megabytes read quickly.
-#include <chrono>
+// texts of ten megabytes (a reading that is not linear in the text runs past the time limit).
 #include <string>
 
 #include <gtest/gtest.h>
@@ -56,9 +55,7 @@ TEST(ClPasted, BlocksTakenAndFirstFaultNamed) {
     };
     for (const auto& c : aCASES) {
         SCOPED_TRACE(c.sText.substr(0, 40) + " (" + std::to_string(c.sText.size()) + " bytes)");
-        const auto start = std::chrono::steady_clock::now();
         const ClPasted pasted = readPastedMatrix(c.sText);
-        EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 2.0);
         EXPECT_EQ(pasted.mp_eError, c.eError) << pasteRefusal(pasted);
         EXPECT_EQ(pasted.mp_iRow * 1000000 + pasted.mp_iCol, c.iRow * 1000000 + c.iCol);
         EXPECT_EQ(pasted.mp_mValues, c.mValues);

@@ -3,19 +3,12 @@
 // printing, as spreadsheet cells or as nested lists (by the input's length), reads back the same.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
+#include "fuzz_common.h"
 #include "paste_parse.h"
 
 namespace {
-
-void require(bool bHolds, const char* acWhat) {
-    if (bHolds) return;
-    std::fprintf(stderr, "paste check failed: %s\n", acWhat);
-    std::abort();
-}
 
 /// The block in seventeen digits, which read back to the same doubles.
 std::string printed(const Matrix& m, bool bNested) {
@@ -33,11 +26,6 @@ std::string printed(const Matrix& m, bool bNested) {
 }
 
 }  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    configureProcess();
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pucData, std::size_t uiSize) {
     const ClPasted pasted = readPastedMatrix(std::string_view(reinterpret_cast<const char*>(pucData), uiSize));
