@@ -1,6 +1,6 @@
 // Speed of lines entered through the Enter action on string panes: a hidden product of the
-// 512 x 512 operands, repetitions of 10,000 shown or silent lines, and how long Escape may wait
-// in a repetition of heavy lines.
+// 512 x 512 operands, small lines by the length of the session, repetitions of 10,000 shown or
+// silent lines, and how long Escape may wait in a repetition of heavy lines.
 #include <algorithm>
 #include <string>
 
@@ -32,6 +32,24 @@ void hiddenProduct(benchmark::State& state) {
         benchmark::DoNotOptimize(ClCalculator::mp_mLast_Output.data());
     }
     if (ClCalculator::mp_mLast_Output.rows() != 512) state.SkipWithError("no product");
+}
+
+/// A session of small lines ("2+3", "A=[1,2;3,4]", "D(A)" in turn) as long as the argument; the
+/// time is per line, and stays the same however long the session (the history is full after
+/// 1024 lines, and the displays keep growing).
+void session(benchmark::State& state) {
+    const char* const aacLINES[] = {"2+3", "A=[1,2;3,4]", "D(A)"};
+    const auto iLines = state.range(0);
+    state.SetLabel("2+3, A=[1,2;3,4], D(A) in turn");
+    for (auto _ : state) {
+        state.PauseTiming();
+        startDriver();
+        state.ResumeTiming();
+        for (int64_t i = 0; i < iLines; ++i) enterStoredLine(aacLINES[i % 3]);
+    }
+    state.counters["per_line"] = benchmark::Counter(static_cast<double>(iLines),
+                                                    benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    if (ClCalculator::mp_mVariable[eT_A].rows() != 2) state.SkipWithError("the lines did not run");
 }
 
 /// Rpt of a small line 10,000 times, each shown, or all silent with the Rpt line's ";".
@@ -80,6 +98,8 @@ void escapeWait(benchmark::State& state) {
 
 const int gc_iREGISTERED = [] {
     benchmark::RegisterBenchmark("driver_hidden_product", hiddenProduct)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("session_small_lines", session)->Arg(2000)->Arg(6000)->Arg(20000)->Arg(40000)
+        ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("repeat_shown_10000", repetition, "X(10000,1)")->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("repeat_silent_10000", repetition, "X(10000,1);")->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("escape_wait_heavy_repetition", escapeWait)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
