@@ -1,5 +1,6 @@
 // The text display's insertion and removal, which keep every shown line short enough for the
 // toolkit's wrapping, remember where they broke one, and can gather a repetition's output.
+#include "execution_state.h"
 #include "text_display.h"
 
 #include <algorithm>
@@ -8,6 +9,46 @@
 
 #include <FL/Fl.H>
 #include <FL/fl_draw.H>
+
+namespace {
+ClTextDisplay* lg_pSelecting = nullptr;   ///< the display the mouse last pressed
+}  // namespace
+
+ClTextDisplay::~ClTextDisplay() {
+    if (lg_pSelecting == this) lg_pSelecting = nullptr;
+}
+
+int ClTextDisplay::handle(int iEvent) {
+    if ((iEvent != FL_PUSH && iEvent != FL_DRAG && iEvent != FL_RELEASE) || buffer() == nullptr)
+        return Fl_Text_Display::handle(iEvent);
+    if (g_bBusy && iEvent != FL_RELEASE) return 1;   // a repetition is writing at the insertion points
+    if (iEvent == FL_PUSH && lg_pSelecting != this) {
+        if (lg_pSelecting != nullptr && lg_pSelecting->buffer() != nullptr) lg_pSelecting->buffer()->unselect();
+        lg_pSelecting = this;
+    }
+    const int iInsert = insert_position();
+    const int iHandled = Fl_Text_Display::handle(iEvent);
+    insert_position(iInsert);
+    if (iEvent == FL_RELEASE) {   // the toolkit's copy holds the line breaks the display added
+        const std::string sText = selectedText();
+        if (!sText.empty()) Fl::copy(sText.data(), static_cast<int>(sText.size()), 0);
+    }
+    return iHandled;
+}
+
+std::string ClTextDisplay::selection() { return lg_pSelecting != nullptr ? lg_pSelecting->selectedText() : ""; }
+
+std::string ClTextDisplay::selectedText() const {
+    int iStart = 0, iEnd = 0;
+    if (buffer() == nullptr || !buffer()->selection_position(&iStart, &iEnd)) return "";
+    std::string sText;
+    auto itBreak = std::lower_bound(mp_aiSoft_Breaks.begin(), mp_aiSoft_Breaks.end(), iStart);
+    for (int i = iStart; i < iEnd; ++i) {
+        if (itBreak != mp_aiSoft_Breaks.end() && *itBreak == i) ++itBreak;
+        else sText += buffer()->byte_at(i);
+    }
+    return sText;
+}
 
 char ClTextDisplay::lastChar() const {
     if (!mp_sPending.empty()) return mp_sPending.back();
