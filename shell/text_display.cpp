@@ -1,5 +1,6 @@
 // The text display's insertion and removal, which keep every shown line short enough for the
-// toolkit's wrapping, remember where they broke one, and can gather a repetition's output.
+// toolkit's wrapping, remember where they broke one, and can gather a repetition's output; the
+// mouse's selection, given back as it was inserted.
 #include "execution_state.h"
 #include "text_display.h"
 
@@ -21,14 +22,14 @@ ClTextDisplay::~ClTextDisplay() {
 int ClTextDisplay::handle(int iEvent) {
     if ((iEvent != FL_PUSH && iEvent != FL_DRAG && iEvent != FL_RELEASE) || buffer() == nullptr)
         return Fl_Text_Display::handle(iEvent);
-    if (g_bBusy && iEvent != FL_RELEASE) return 1;   // a repetition is writing at the insertion points
+    // The toolkit's selecting moves the insertion point, where a repetition is writing: then the
+    // mouse waits. Otherwise every writer places the insertion point first.
+    if (g_bBusy && iEvent != FL_RELEASE) return 1;
     if (iEvent == FL_PUSH && lg_pSelecting != this) {
         if (lg_pSelecting != nullptr && lg_pSelecting->buffer() != nullptr) lg_pSelecting->buffer()->unselect();
         lg_pSelecting = this;
     }
-    const int iInsert = insert_position();
     const int iHandled = Fl_Text_Display::handle(iEvent);
-    insert_position(iInsert);
     if (iEvent == FL_RELEASE) {   // the toolkit's copy holds the line breaks the display added
         const std::string sText = selectedText();
         if (!sText.empty()) Fl::copy(sText.data(), static_cast<int>(sText.size()), 0);

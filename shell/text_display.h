@@ -16,10 +16,9 @@ public:
         : Fl_Text_Display(iX, iY, iW, iH, acLabel), mp_aiFrame{iX, iY, iW, iH} {}
     ~ClTextDisplay() override;
 
-    /// The mouse selects text and does nothing else: the insertion point stays where the
-    /// calculator put it, a press ends the selection of the display pressed before, the primary
-    /// selection gets the text as it was inserted, and nothing is selected while a repetition
-    /// runs.
+    /// The mouse selects text: a press ends the selection of the display pressed before, the
+    /// primary selection gets the text as it was inserted, and nothing is selected while a
+    /// repetition runs.
     int handle(int iEvent) override;
     /// The text selected in the display last pressed, as it was inserted; "" when none.
     static std::string selection();

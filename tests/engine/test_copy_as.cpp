@@ -10,15 +10,10 @@
 #include <gtest/gtest.h>
 
 #include "copy_as.h"
-#include "line_codes.h"
 #include "matrix_cases.h"
-
-namespace {
 
 constexpr double gc_dINF = std::numeric_limits<double>::infinity();
 constexpr double gc_dNAN = std::numeric_limits<double>::quiet_NaN();
-
-}  // namespace
 
 TEST(ClCopyAs, EveryFormOfEveryKindOfMatrix) {
     const struct {
@@ -67,27 +62,20 @@ TEST(ClCopyAs, NumpyReadsBackTheSameDoubles) {
     m(1, 0) = 1.0 / 3.0;   // real among complex entries
     const std::string sPath = ::testing::TempDir() + "copy_as_numpy.txt";
     std::ofstream(sPath) << copyAs(m, eCF_NUMPY);
-    const std::string sCommand = std::string(acPython) +
-        " -c 'import sys, numpy as np\n"
+    const std::string sCommand = std::string(acPython) + " -c 'import sys, numpy as np\n"
         "a = np.atleast_2d(np.array(eval(sys.stdin.read(), {\"np\": np}), dtype=complex))\n"
-        "print(*a.shape)\n"
-        "[print(z.real.hex(), z.imag.hex()) for z in a.flat]' < " + sPath;
+        "print(*a.shape, *(x.hex() for z in a.flatten(\"F\") for x in (z.real, z.imag)))' < " + sPath;
     FILE* pPipe = popen(sCommand.c_str(), "r");
     ASSERT_NE(pPipe, nullptr);
     long lRows = 0, lColumns = 0;
     EXPECT_EQ(std::fscanf(pPipe, "%ld %ld", &lRows, &lColumns), 2);
-    EXPECT_EQ(lRows, m.rows());
-    EXPECT_EQ(lColumns, m.cols());
-    const auto same = [](double d, const char* acHex) {
-        const double dRead = std::strtod(acHex, nullptr);
-        return dRead == d || (std::isnan(dRead) && std::isnan(d));
-    };
+    EXPECT_TRUE(lRows == m.rows() && lColumns == m.cols());
+    const auto same = [](double d, double dRead) { return dRead == d || (std::isnan(dRead) && std::isnan(d)); };
     char acRe[64], acIm[64];
-    for (Eigen::Index iRow = 0; iRow < m.rows(); ++iRow)
-        for (Eigen::Index iColumn = 0; iColumn < m.cols(); ++iColumn) {
-            ASSERT_EQ(std::fscanf(pPipe, "%63s %63s", acRe, acIm), 2);
-            EXPECT_TRUE(same(m(iRow, iColumn).real(), acRe) && same(m(iRow, iColumn).imag(), acIm))
-                << "entry " << iRow << ", " << iColumn << ": " << m(iRow, iColumn) << " read " << acRe << " " << acIm;
-        }
+    for (Eigen::Index i = 0; i < m.size(); ++i) {   // column by column, as stored
+        ASSERT_EQ(std::fscanf(pPipe, "%63s %63s", acRe, acIm), 2);
+        EXPECT_TRUE(same(m(i).real(), std::strtod(acRe, nullptr)) && same(m(i).imag(), std::strtod(acIm, nullptr)))
+            << "entry " << i << ": " << m(i) << " read " << acRe << " " << acIm;
+    }
     EXPECT_EQ(pclose(pPipe), 0);
 }
