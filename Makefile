@@ -38,7 +38,6 @@ test-eigen: deps
 	cd $(EIGEN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	./tools/install-deps.sh bench
 	cmake --build $(BUILD) --target orbex_bench -j $(JOBS)
 	/usr/bin/python3 tools/compare-speed.py $(BUILD)/bench/orbex_bench
 

@@ -7,6 +7,7 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Table.H>
 
+#include "copy_as.h"
 #include "dialogs.h"
 #include "driver.h"
 #include "editor_flow.h"
@@ -50,6 +51,12 @@ void setGraphItems(bool bOpen) {
         else ClORBEXUI::mp_miTwo_Windows[i].activate();
     }
     g_bGraph_Scales = g_bGraph_Corners = false;
+}
+
+/// Puts text on the clipboard and the primary selection; when there is none, the title says so.
+void copyText(const std::string& sText) {
+    if (sText.empty()) g_Main_Window.showNotice("no result to copy");
+    else Fl::copy(sText.data(), static_cast<int>(sText.size()), 2);
 }
 
 }  // namespace
@@ -155,6 +162,15 @@ void ClCallback::saveVariable_cb(Fl_Widget*, void* pData) { saveVariableCommand(
 void ClCallback::saveOut_cb(Fl_Widget*, void*) {
     ClTextDisplay& output = *g_Main_Window.mp_pPanel->mp_pOutput_Display;
     saveOutputCommand(output.exactText(), output.mp_llDropped_Blocks);
+}
+
+void ClCallback::copy_cb(Fl_Widget*, void*) {
+    const std::string sSelection = ClTextDisplay::selection();
+    copyText(sSelection.empty() ? copyAs(ClCalculator::mp_mLast_Output, eCF_TEXT) : sSelection);
+}
+
+void ClCallback::copyAs_cb(Fl_Widget*, void* pData) {
+    copyText(copyAs(ClCalculator::mp_mLast_Output, *static_cast<eCOPY_FORM*>(pData)));
 }
 
 void ClCallback::editSizes_cb(Fl_Widget*, void* pData) { openSizeStep(tokenOf(pData)); }

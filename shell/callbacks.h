@@ -28,6 +28,8 @@ public:
     static void saveIn_cb(Fl_Widget* pWidget, void* pData);
     static void saveVariable_cb(Fl_Widget* pWidget, void* pData);   ///< user data: the variable's token
     static void saveOut_cb(Fl_Widget* pWidget, void* pData);
+    static void copy_cb(Fl_Widget* pWidget, void* pData);     ///< "Copy": the selection, or else the last result
+    static void copyAs_cb(Fl_Widget* pWidget, void* pData);   ///< user data: the copy form
     static void helpHelp_cb(Fl_Widget* pWidget, void* pData);
     static void helpGuide_cb(Fl_Widget* pWidget, void* pData);
     static void helpAbout_cb(Fl_Widget* pWidget, void* pData);

@@ -33,6 +33,8 @@ public:
 
     /// Ends what a long repetition changed in the window: its title and the disabled controls.
     void finishWork();
+    /// Shows a short notice after the title for two seconds.
+    void showNotice(const char* acNotice);
 
 private:
     void setUpDisplays();

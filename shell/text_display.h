@@ -14,6 +14,14 @@ class ClTextDisplay : public Fl_Text_Display, public ClTextPane {
 public:
     ClTextDisplay(int iX, int iY, int iW, int iH, const char* acLabel = nullptr)
         : Fl_Text_Display(iX, iY, iW, iH, acLabel), mp_aiFrame{iX, iY, iW, iH} {}
+    ~ClTextDisplay() override;
+
+    /// The mouse selects text: a press ends the selection of the display pressed before, the
+    /// primary selection gets the text as it was inserted, and nothing is selected while a
+    /// repetition runs.
+    int handle(int iEvent) override;
+    /// The text selected in the display last pressed, as it was inserted; "" when none.
+    static std::string selection();
 
     int textLength() const override { return buffer()->length() + static_cast<int>(mp_sPending.size()); }
     char lastChar() const override;
@@ -50,6 +58,7 @@ public:
     int mp_aiFrame[4];   ///< x, y, w, h as built
 
 private:
+    std::string selectedText() const;
     /// The text to insert at iPosition as shown, its added breaks put into aiBreaks.
     std::string breakLines(int iPosition, const char* acText, bool bAt_Pending_End, std::vector<int>& aiBreaks);
 

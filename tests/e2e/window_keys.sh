@@ -11,20 +11,8 @@ pid=""
 clip_pid=""
 trap 'for p in $pid $clip_pid; do kill "$p" 2>/dev/null; done; rm -rf "$work"' EXIT
 
-fail() { echo "window_keys: $*" >&2; exit 1; }
+. "$(dirname "$0")/window_lib.sh"
 
-# Runs the command every 0.05 s, at most 100 times, until it prints something; prints that.
-poll() {
-    for _ in $(seq 100); do
-        found=$("$@" | head -n 1)
-        [ -n "$found" ] && echo "$found" && return 0
-        sleep 0.05
-    done
-    return 1
-}
-
-# Prints the visible windows of the program other than $1 (and $2), one id a line.
-others() { xdotool search --all --onlyvisible --pid "$pid" --name '' 2>/dev/null | grep -vx -e "$1" -e "${2:-$1}"; }
 alone() { [ -z "$(others "$1")" ] && echo alone; }
 ended() { kill -0 "$pid" 2>/dev/null || echo ended; }
 
@@ -65,25 +53,9 @@ withdraw() {
 # Clicks the centre of the 54-pixel-wide button whose frame starts at $2, $3 in the window $1.
 click_button() { xdotool mousemove --window "$1" $(($2 + 27)) $(($3 + 15)) click 1; }
 
-# The program's window (at most 10 s). A display connection occasionally fails to open when many
-# are opened back to back; only that failure is retried.
-wid=""
-for _ in 1 2 3; do
-    ORBEX_TRANSCRIPT="$work/transcript" "$orbex" 2>"$work/stderr" &
-    pid=$!
-    for _ in $(seq 200); do
-        wid=$(xdotool search --all --onlyvisible --pid "$pid" --name '^ORBEX Calculator$' 2>"$work/xdotool" | head -n 1)
-        [ -n "$wid" ] && break 2
-        grep -qi "can't open display" "$work/xdotool" && break
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.05
-    done
-    kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; pid=""
-    grep -qiE "can't open display|cannot open the X display" "$work/stderr" "$work/xdotool" ||
-        { cat "$work/stderr" "$work/xdotool" >&2; fail "the window did not appear"; }
-done
-[ -n "$wid" ] || fail "no display connection after 3 attempts"
-xdotool windowfocus --sync "$wid"
+ORBEX_TRANSCRIPT="$work/transcript"
+export ORBEX_TRANSCRIPT
+startWindow
 
 # Portrait first: a new window, where a line is run and another left unfinished.
 xdotool key ctrl+alt+r
@@ -151,7 +123,7 @@ printf '%b' "${spacer}\nIn>A = [1, 2; 3, 4]\nIn>Det (A) + 31\nIn>A(2, 1)\nOut>3\
 printf '%b' "${spacer}\nOut>A = [1, 2; 3, 4] :\n1, 2 ;\n3, 4\nOut>Det (A) + 31 :\n29\nOut>A(2, 1) :\n3\nOut>B :\n1.5, -2 ;\n3, 4 + 5i\nOut>B :\n7, 8, 9 ;\n10, 11, 12" >"$work/expected.out"
 for file in "" .out; do
     cmp -s "$work/expected$file" "$work/transcript$file" && continue
-    echo "window_keys: display$file differs (expected, then actual):" >&2
+    echo "$(basename "$0" .sh): display$file differs (expected, then actual):" >&2
     od -c "$work/expected$file" "$work/transcript$file" >&2
     exit 1
 done
