@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # make run: install what is missing, build, start the program.
 # make test: install what is missing, build, run every test.
 # make fuzz: build the line fuzzer with clang and run it FUZZ_SECONDS seconds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of lines entered through the Enter action on string panes: a hidden product of the
 // 512 x 512 operands, small lines by the length of the session, repetitions of 10,000 shown or
 // silent lines, and how long Escape may wait in a repetition of heavy lines.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the engine's operations on fixed random 512 x 512 complex operands, evaluated
 // through the grammar's own levels as a typed line would be (without the display), and of the
 // text of such a result in each format against snprintf alone.

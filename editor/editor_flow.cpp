@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The matrix editor's steps: the entry line moves between the fill-in field and the cells, while
 // the calculator line waits in its backup.
 #include "editor_flow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The matrix editor without a display: its size step, its table step, the entry of cells through
 // the Enter action, Done and the two Cancels. Its widgets are reached through a view.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pasted text to a matrix. The forms read, by example:
 //   1<tab>2<newline>3<tab>4   spreadsheet cells: tabs between entries, a line a row ("\r\n" too)
 //   1, 2; 3, 4               rows by ";" or line breaks, entries by commas, tabs or spaces

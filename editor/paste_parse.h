@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a pasted block of numbers into a matrix: spreadsheet cells, bracketed rows, NumPy's
 // nested lists. Display-free; the editor decides what to do with the result.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The BLAS kernel family for the CPU. The distribution's OpenBLAS picks its kernels by the CPU's
 // model; a CPU newer than the library falls back to kernels without AVX, five times slower on a
 // product. The program then starts itself again once with OPENBLAS_CORETYPE naming the best

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ClCalculator: the expression engine. One object, all data static; its members are split
 // over the engine's files by responsibility (lexer, grammar, lists, operators, functions,
 // decompositions, argument-list functions, formatting).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The copy forms: one table of what the forms write differently, one walk over the entries.
 #include "copy_as.h"
 

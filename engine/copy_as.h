@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A matrix as text for other programs: rows of tab-separated entries, or a matrix literal of
 // Octave/MATLAB, NumPy or LaTeX; every number with 17 significant digits, so it reads back
 // to the same double.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The element-wise prefix functions of the operand chain, the random matrices among them.
 #include <cmath>
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Clean-up of negligible parts, number text in the three formats and the text of a matrix.
 #include <charconv>
 #include <cmath>

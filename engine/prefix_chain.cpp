@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The unary entry: argument-list functions and chains of prefix functions on one operand.
 #include "parse_cursor.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ClState: construction, copying and rendering of an input line.
 #include "state.h"
 

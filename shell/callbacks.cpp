@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The callbacks: thin adapters from widgets and menu items to the line editing, the driver, the
 // files, the graph, the matrix editor and the window formats.
 #include "callbacks.h"

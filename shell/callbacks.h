@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ClCallback: every widget and menu callback of the calculator. Each decodes its user data,
 // calls the display-free code and refreshes the window.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbex: the calculator window. Starts on the user's X display, runs the event loop until the
 // quit question is answered, and saves nothing.
 // Eigen's headers come before X11's, which define Success and None.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window object: first setup, the rebuild between landscape and portrait, the fitting
 // of the displays to the format, and the panel as the matrix editor's view.
 // Eigen's headers come before X11's, which define Success and None.

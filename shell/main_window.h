@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ClORBEXWindow: the owner of the current panel and the two display buffers; the window
 // formats and the switches between them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu bar's one item table, shared by both builds and written back to its initial states
 // by each of them.
 #include <cstring>

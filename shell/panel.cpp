@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Building the panel: the window, the menu bar, the two text displays and the 96 token
 // buttons walked from the button table, in landscape or portrait frames.
 // Eigen's headers come before X11's, which define Success and None.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text display's insertion and removal, which keep every shown line short enough for the
 // toolkit's wrapping, remember where they broke one, and can gather a repetition's output; the
 // mouse's selection, given back as it was inserted.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ClTextDisplay: the toolkit's text display seen as a text pane, with its remembered output
 // position and the frame it was built with.
 #pragma once

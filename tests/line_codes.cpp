@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Display-text test lines and small matrix helpers shared by the engine tests.
 #include "line_codes.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test lines written the way the calculator shows them, turned into stored lines of codes
 // through the same dictionaries the engine uses.
 #pragma once

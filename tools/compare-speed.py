@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The engine's speed against NumPy and LAPACK on the same machine, in one run.
 
 Usage: compare-speed.py BENCH_BINARY [REPETITIONS]

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages the build and the tests need; shared by the Makefile and CI.
 # fluid comes with FLTK's CMake package; the window tests run under Xvfb, driven by xdotool,
 # their clipboard read by xclip, photographed by ImageMagick (without its recommends, whose fonts

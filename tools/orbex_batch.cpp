@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbex-batch: runs stored lines of key codes through the Enter action, as the window does,
 // and prints the text the output display then shows in the two-window format.
 #include <algorithm>

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Copying out of the real window under Xvfb, read back with xclip: Ctrl+C with no result says so
 # in the title for a moment; after a line, Ctrl+C and Edit > Copy Result As put the result on the
 # clipboard; a drag over the result in the output display, shown on two lines, selects it as one

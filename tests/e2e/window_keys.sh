@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Drives the real window under Xvfb with xdotool: keys and button clicks build lines, the arrows and
 # BackSpace edit them, Up recalls one, Enter runs them, the three window formats are switched by
 # their menu keys, the matrix editor takes blocks from the clipboard (xclip), the quit question is

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What the end-to-end scripts share: sourced after setting orbex (the program) and work (a
 # temporary folder); startWindow sets pid and wid, and the caller's EXIT trap ends the program.
 

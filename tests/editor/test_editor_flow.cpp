@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The matrix editor's steps without a display: the size step, the table step, entering cells,
 // Done and the two Cancels, on a plain view whose two entry fields share one line.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading pasted text: the forms taken, the first fault named by row and column, and hostile
 // texts of ten megabytes (a reading that is not linear in the text runs past the time limit).
 #include <string>

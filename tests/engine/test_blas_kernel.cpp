@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The BLAS kernel family chosen from CPUID, and the linear algebra's residuals under every family
 // this CPU runs.
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The copy forms of a result: every form on every kind of matrix, and NumPy reading its form
 // back to the very same doubles.
 #include <cmath>

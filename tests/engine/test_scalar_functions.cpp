@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The complex gamma function behind nCr, and the values of nCr and Mod past the digits a result
 // shows (their other lines: tests/batch/scalar_functions).
 #include <cmath>

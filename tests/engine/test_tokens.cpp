@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The button table and the dictionaries built from it, and the error messages.
 #include <set>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Data files, the output text and the graph picture: exact payloads, round trips through Open and
 // Append, every refusal changing nothing, the menu commands' names and messages, and failed saves.
 #include <algorithm>

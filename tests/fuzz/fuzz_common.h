@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every fuzzer shares: the process set up as the program sets itself up, and a check that
 // stops the run with its reason.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Data file fuzzer: the loader reads the input as a file's bytes (first byte even) or as a
 // payload already decoded (odd), so that mutations also reach near-valid payloads. A file that
 // passes must keep its limits; it is then applied as Open or Append in one of the window

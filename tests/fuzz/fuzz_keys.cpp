@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Key-sequence fuzzer: every byte is a key press or a command (the line actions, the History
 // menu, Clear All, the settings and window formats) driven through the display-free driver
 // on two string panes; after each the line, the history and the panes must agree, and at the

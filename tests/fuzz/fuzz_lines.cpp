@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Line fuzzer: arbitrary byte lines through the lexer, the evaluator and the three number
 // formats, a few lines per input so that variables and Ans carry from one line to the next.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paste fuzzer: arbitrary text through the reader of pasted blocks. A refusal names an entry and
 // holds no block; a block read keeps the entry limit, holds finite numbers only, and copied out
 // again, as Text or as an Octave matrix (by the input's length), pastes back the same.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every worked example of the user guide is run: a block
 //     <!-- run
 //     --format=rational        (options of orbex-batch, optional)

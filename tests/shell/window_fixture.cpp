@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shared window and the test answers to its dialogs. Eigen comes before X11, which defines Success.
 #include "engine_state.h"
 #include "execution_state.h"

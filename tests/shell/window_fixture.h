@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one calculator window the widget tests share, with its message boxes and file chooser
 // answered by the tests.
 #pragma once
