@@ -35,6 +35,19 @@ void hiddenProduct(benchmark::State& state) {
     if (ClCalculator::mp_mLast_Output.rows() != 512) state.SkipWithError("no product");
 }
 
+/// A whole line entered, its result hidden: the operation, the clean-up and Ans, as orbex-batch
+/// runs it.
+void line(benchmark::State& state, const char* acCodes) {
+    startDriver();
+    if (ClCalculator::mp_mVariable[eT_A].rows() != 512) state.SkipWithError("the operands are not set");
+    state.SetLabel(acCodes);
+    for (auto _ : state) {
+        enterStoredLine(acCodes);
+        benchmark::DoNotOptimize(ClCalculator::mp_mLast_Output.data());
+    }
+    if (g_uiError_Number != eE_NONE || ClCalculator::mp_mLast_Output.rows() == 0) state.SkipWithError("no result");
+}
+
 /// A session of small lines ("2+3", "A=[1,2;3,4]", "D(A)" in turn) as long as the argument; the
 /// time is per line, and stays the same however long the session (the history is full after
 /// 1024 lines, and the displays keep growing).
@@ -99,6 +112,11 @@ void escapeWait(benchmark::State& state) {
 
 const int gc_iREGISTERED = [] {
     benchmark::RegisterBenchmark("driver_hidden_product", hiddenProduct)->Unit(benchmark::kMillisecond);
+    const std::pair<const char*, const char*> aLINES[] = {
+        {"line_name_only", "A;"}, {"line_tensor_product", "v{w;"}, {"line_exp", "eA;"},       {"line_sin", "sA;"},
+        {"line_determinant", "DB;"}, {"line_left_division", "A\\B;"}, {"line_roots_100", "zP;"}};
+    for (const auto& entry : aLINES)
+        benchmark::RegisterBenchmark(entry.first, line, entry.second)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("session_small_lines", session)->Arg(2000)->Arg(6000)->Arg(20000)->Arg(40000)
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("repeat_shown_10000", repetition, "X(10000,1)")->Unit(benchmark::kMillisecond);
