@@ -143,20 +143,58 @@ double finiteNorm(const Matrix& m) {
         return ismyfinite(z.real()) && ismyfinite(z.imag()) ? z : Complex(0.0);
     }));
 }
-}  // namespace
 
-// Note: a scalar's threshold is relative to its modulus; a matrix's to its norm and size.
-void ClCalculator::cleanMatrix(Matrix& m) {
-    if (m.size() == 0) return;
-    const double dTolerance = m.size() == 1
-                                  ? 1e-36 * std::abs(m(0, 0))
-                                  : 1e-16 * finiteNorm(m) * static_cast<double>(std::max(m.rows(), m.cols()));
+/// A matrix's threshold, from the norm of its finite entries.
+double matrixTolerance(const Matrix& m, double dFinite_Norm) {
+    return 1e-16 * dFinite_Norm * static_cast<double>(std::max(m.rows(), m.cols()));
+}
+
+/// Parts of finite entries up to the threshold become 0.
+void clearSmallParts(Matrix& m, double dTolerance) {
     Complex* pz = m.data();
     for (Eigen::Index i = 0; i < m.size(); ++i) {
         const double re = pz[i].real(), im = pz[i].imag();
         if (!ismyfinite(re) || !ismyfinite(im)) continue;
         pz[i] = Complex(std::fabs(re) <= dTolerance ? 0.0 : re, std::fabs(im) <= dTolerance ? 0.0 : im);
     }
+}
+}  // namespace
+
+// Note: a scalar's threshold is relative to its modulus; a matrix's to its norm and size.
+void ClCalculator::cleanMatrix(Matrix& m) {
+    if (m.size() == 0) return;
+    clearSmallParts(m, m.size() == 1 ? 1e-36 * std::abs(m(0, 0)) : matrixTolerance(m, finiteNorm(m)));
+}
+
+// Note: a large result is looked at twice, not five times (a finite test, a norm, the clean-up,
+// and the copy read and written): its norm, finite only when every entry is, then the copy,
+// which notes on the way whether any part is small enough to clear; only then is it cleaned.
+bool ClCalculator::keepResult(Matrix& m, bool bClean) {
+    if (m.size() < 2) {
+        if (!isNumber(m)) return false;
+        if (bClean) cleanMatrix(m);
+        mp_mLast_Output = m;
+        return true;
+    }
+    double dNorm = linalg::norm(m);
+    if (!ismyfinite(dNorm)) {
+        if (!isNumber(m)) return false;
+        dNorm = finiteNorm(m);
+    }
+    const double dTolerance = bClean ? matrixTolerance(m, dNorm) : -1.0;
+    mp_mLast_Output.resize(m.rows(), m.cols());
+    const double* pdFrom = reinterpret_cast<const double*>(m.data());
+    double* pdTo = reinterpret_cast<double*>(mp_mLast_Output.data());
+    bool bSmall = false;
+    for (Eigen::Index i = 0; i < 2 * m.size(); ++i) {
+        pdTo[i] = pdFrom[i];
+        bSmall |= (std::fabs(pdFrom[i]) <= dTolerance) & (pdFrom[i] != 0.0);
+    }
+    if (bSmall) {
+        clearSmallParts(m, dTolerance);
+        mp_mLast_Output = m;
+    }
+    return true;
 }
 
 void ClCalculator::formatNumber(double v, char* dst) {
