@@ -20,6 +20,7 @@ bool g_bGraph_Corners = false;
 namespace {
 
 const Fl_Color acGRAPH_COLOR[gc_iPLOT_COUNT] = {56, 88, 63, 216, 76, 223};
+constexpr int gc_iFONT_SIZE = 14;      ///< the toolkit's normal size, which the texts start from
 constexpr int gc_iSCALE_MARGIN = 24;   ///< left of and under the plot area, at factor 1
 constexpr int gc_iPAD = 2;             ///< between a text and its line or edge
 constexpr int gc_iLABEL_DROP = 10;     ///< the horizontal labels' baseline under the plot area
@@ -164,7 +165,7 @@ void drawCorners(int iX, int iY, int iW, int iH, bool bExport, double dScale) {
 
 void drawGraph(int iX, int iY, int iW, int iH, bool bExport, double dScale) {
     // One font at every start, so the screen and the export never depend on what was drawn before.
-    fl_font(FL_HELVETICA, scaledPx(FL_NORMAL_SIZE, dScale));
+    fl_font(FL_HELVETICA, scaledPx(gc_iFONT_SIZE, dScale));
     const int iSize = fl_size(), iFont_Height = fl_height();
     const int iSmall_Size = bExport ? iSize * 4 / 5 : iSize * 3 / 4;
     fl_push_clip(iX, iY, iW, iH);

@@ -115,7 +115,7 @@ void ClORBEXUI::build() {
     std::copy(frames.aiWindow, frames.aiWindow + 2, mp_aiBase_Size);
     mp_pWindow = new ClWindow(frames.aiWindow[0], frames.aiWindow[1], "ORBEX Calculator", *this);
     mp_pWindow->callback(ClCallback::window_cb, this);
-    mp_pMenu_Bar = make<Fl_Menu_Bar>(frames.aiMenu);
+    mp_pMenu_Bar = make<ClMenuBar>(frames.aiMenu);
     mp_pMenu_Bar->labelsize(16);
     mp_pMenu_Bar->textsize(16);
     mp_pMenu_Bar->menu(resetMenu());
@@ -176,7 +176,7 @@ void ClORBEXUI::applyScale(double dFactor) {
         if (placed.pfnText_Size) placed.pfnText_Size(placed.pWidget, static_cast<Fl_Fontsize>(scaled(placed.iText_Size)));
         layOut(placed);
     }
-    mp_pGraph_Box->mp_dScale = mp_pLarge_Graph_Box->mp_dScale = dFactor;
+    mp_pMenu_Bar->mp_dScale = mp_pGraph_Box->mp_dScale = mp_pLarge_Graph_Box->mp_dScale = dFactor;
     mp_pTable->scale(dFactor);
     if (mp_pCell_Editor->visible()) mp_pTable->placeOverCell(mp_pCell_Editor, g_iEdit_Row, g_iEdit_Col);
     mp_pWindow->redraw();
@@ -294,6 +294,19 @@ void ClORBEXUI::buildEditor(bool bPortrait) {
     mp_pTable_Group->deactivate();
     for (Fl_Widget* pWidget : {static_cast<Fl_Widget*>(mp_pNote_Display), static_cast<Fl_Widget*>(mp_pFill_In_Display)})
         pWidget->clear_visible_focus();
+}
+
+// The toolkit leaves the room for a submenu's arrow and sizes the check marks by its normal size:
+// while the menus are open it is the face's. A click opens them as the toolkit's own menu bar
+// does; the chosen item's callback, which may build windows, runs at the normal size again.
+int ClMenuBar::handle(int iEvent) {
+    if (iEvent != FL_PUSH || !menu() || !menu()->text) return Fl_Menu_Bar::handle(iEvent);
+    const Fl_Fontsize iNormal = FL_NORMAL_SIZE;
+    FL_NORMAL_SIZE = static_cast<Fl_Fontsize>(std::lround(iNormal * mp_dScale));
+    const Fl_Menu_Item* pChosen = menu()->pulldown(x(), y(), w(), h(), nullptr, this, nullptr, 1);
+    FL_NORMAL_SIZE = iNormal;
+    picked(pChosen);
+    return 1;
 }
 
 int ClWindow::handle(int iEvent) { return mapKey(iEvent) ? 1 : Fl_Double_Window::handle(iEvent); }

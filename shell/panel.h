@@ -42,6 +42,14 @@ public:
 
 extern ClButton* g_epbDictionary[gc_iTOKEN_COUNT];   ///< token -> its button in the current panel
 
+/// The menu bar, whose menus open with the toolkit's normal size at the face's factor.
+class ClMenuBar : public Fl_Menu_Bar {
+public:
+    ClMenuBar(int iX, int iY, int iW, int iH, const char* acLabel) : Fl_Menu_Bar(iX, iY, iW, iH, acLabel) {}
+    int handle(int iEvent) override;
+    double mp_dScale = 1;
+};
+
 class ClTable;
 
 /// A widget of the face with its frame and font sizes as built: every factor lays it out from
@@ -79,7 +87,7 @@ public:
     int scaled(int iLength) const;
 
     ClWindow* mp_pWindow = nullptr;
-    Fl_Menu_Bar* mp_pMenu_Bar = nullptr;
+    ClMenuBar* mp_pMenu_Bar = nullptr;
     Fl_Group* mp_pText_Group = nullptr;
     ClTextDisplay* mp_pOutput_Display = nullptr;
     ClTextDisplay* mp_pInput_Display = nullptr;
