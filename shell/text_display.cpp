@@ -174,6 +174,8 @@ void ClTextDisplay::resize(int iX, int iY, int iW, int iH) {
     if (!bBreak_Again) return Fl_Text_Display::resize(iX, iY, iW, iH);
     const std::string sText = exactText();
     const int iInsert = exactPosition(insertPosition()), iSaved = exactPosition(mp_iSaved_Position);
+    const int iTop = exactPosition(mFirstChar);
+    const bool bInsert_Shown = insert_position() >= mFirstChar && insert_position() <= mLastChar;
     unsigned* puiLine_Start = lineStartIn(this);
     const int iLine_Start = puiLine_Start ? exactPosition(static_cast<int>(*puiLine_Start)) : 0;
     // The new width and font first: the toolkit resizes the display again while its text changes.
@@ -184,6 +186,10 @@ void ClTextDisplay::resize(int iX, int iY, int iW, int iH) {
     setInsertPosition(shownPosition(iInsert));
     mp_iSaved_Position = shownPosition(iSaved);
     if (puiLine_Start) *puiLine_Start = static_cast<unsigned>(shownPosition(iLine_Start));
+    // The view stays where it was: on the insertion point when that was in sight, else on the
+    // first line shown.
+    if (bInsert_Shown) show_insert_position();
+    else scroll(buffer()->count_lines(0, shownPosition(iTop)) + 1, 0);
 }
 
 std::string ClTextDisplay::exactText() {

@@ -30,7 +30,7 @@ public:
     }
     /// A new width or text size breaks the text again where it wraps at the edge; the
     /// insertion point, the output position and the start of the line shown in it keep their
-    /// places in the text.
+    /// places in the text, and the view its place.
     void resize(int iX, int iY, int iW, int iH) override;
 
     /// Wraps the text at the display's edge itself, after the last space that fits (the

@@ -150,7 +150,8 @@ TEST_F(ClPanel, QuitAsksAndNoKeepsEverything) {
 
 // Resized to twice its size as built, the window lays out every widget at twice its frame and
 // every font at twice its size; the displays break their lines anew (where they broke them before,
-// the font being twice as wide) but hold the same text, and the line typed goes on. Back at the size as built, everything shows as it was. A wider window
+// the font being twice as wide) but hold the same text and still show their ends, and the line
+// typed goes on. Back at the size as built, everything shows as it was. A wider window
 // centres the face; one window widens the input display at the factor; portrait keeps the factor
 // as far as the screen (768 high here) has room.
 TEST_F(ClPanel, ScalesByOneFactorAndBack) {
@@ -169,6 +170,10 @@ TEST_F(ClPanel, ScalesByOneFactorAndBack) {
     EXPECT_TRUE(ClORBEXUI::mp_smFile->labelsize() == 36 && ClORBEXUI::mp_miDecimal->labelsize() == 32);
     EXPECT_EQ(panel().mp_pGraph_Box->mp_dScale, 2);
     EXPECT_EQ(panel().mp_pOutput_Display->exactText(), sExact);
+    for (ClTextDisplay* pDisplay : {panel().mp_pInput_Display, panel().mp_pOutput_Display}) {
+        int iX, iY;   // still in sight
+        EXPECT_TRUE(pDisplay->position_to_xy(pDisplay->insert_position(), &iX, &iY));
+    }
     type("2");
     EXPECT_EQ(shown(), "A * 2_");
     pressKey(FL_BackSpace, "\b");
