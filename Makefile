@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # make run: install what is missing, build, start the program.
 # make test: install what is missing, build, run every test.
 # make fuzz: build the line fuzzer with clang and run it FUZZ_SECONDS seconds.
@@ -10,7 +11,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: run test test-asan test-eigen bench bench-smoke bench-window fuzz fuzz-keys fuzz-files mutate deps build clean
+.PHONY: run test test-asan test-eigen bench bench-smoke bench-window fuzz fuzz-keys fuzz-files fuzz-paste mutate deps build clean
 
 deps:
 	./tools/install-deps.sh
@@ -38,7 +39,6 @@ test-eigen: deps
 	cd $(EIGEN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	./tools/install-deps.sh bench
 	cmake --build $(BUILD) --target orbex_bench -j $(JOBS)
 	/usr/bin/python3 tools/compare-speed.py $(BUILD)/bench/orbex_bench
 
@@ -100,6 +100,17 @@ fuzz-files: deps
 	./$(FUZZ_BUILD)/tests/fuzz/fuzz_files -max_total_time=$(FUZZ_SECONDS) -timeout=60 -rss_limit_mb=4096 \
 		-max_len=65536 -dict=tests/fuzz/files.dict -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/files- \
 		$(FUZZ_BUILD)/files-corpus tests/fuzz/files_corpus
+
+# The paste fuzzer: text through the reader of pasted blocks; a block read must keep the limits
+# and read back the same from its own printing. Its findings go to $(FUZZ_BUILD)/paste-corpus
+# and $(FUZZ_BUILD)/paste-*.
+fuzz-paste: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++-14 -DORBEX_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) --target fuzz_paste -j $(JOBS)
+	mkdir -p $(FUZZ_BUILD)/paste-corpus
+	./$(FUZZ_BUILD)/tests/fuzz/fuzz_paste -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
+		-max_len=8192 -dict=tests/fuzz/paste.dict -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/paste- \
+		$(FUZZ_BUILD)/paste-corpus tests/fuzz/paste_corpus
 
 # The mutation check (tools/mutate.py): a fixed sample of small faults in engine/, execution/,
 # files/ and graph/, each built and tested alone in build-mutate; the report goes to

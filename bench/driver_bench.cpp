@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of lines entered through the Enter action on string panes: a hidden product of the
-// 512 x 512 operands, repetitions of 10,000 shown or silent lines, and how long Escape may wait
-// in a repetition of heavy lines.
+// 512 x 512 operands, small lines by the length of the session, repetitions of 10,000 shown or
+// silent lines, and how long Escape may wait in a repetition of heavy lines.
 #include <algorithm>
 #include <string>
 
@@ -32,6 +33,37 @@ void hiddenProduct(benchmark::State& state) {
         benchmark::DoNotOptimize(ClCalculator::mp_mLast_Output.data());
     }
     if (ClCalculator::mp_mLast_Output.rows() != 512) state.SkipWithError("no product");
+}
+
+/// A whole line entered, its result hidden: the operation, the clean-up and Ans, as orbex-batch
+/// runs it.
+void line(benchmark::State& state, const char* acCodes) {
+    startDriver();
+    if (ClCalculator::mp_mVariable[eT_A].rows() != 512) state.SkipWithError("the operands are not set");
+    state.SetLabel(acCodes);
+    for (auto _ : state) {
+        enterStoredLine(acCodes);
+        benchmark::DoNotOptimize(ClCalculator::mp_mLast_Output.data());
+    }
+    if (g_uiError_Number != eE_NONE || ClCalculator::mp_mLast_Output.rows() == 0) state.SkipWithError("no result");
+}
+
+/// A session of small lines ("2+3", "A=[1,2;3,4]", "D(A)" in turn) as long as the argument; the
+/// time is per line, and stays the same however long the session (the history is full after
+/// 1024 lines, and the displays keep growing).
+void session(benchmark::State& state) {
+    const char* const aacLINES[] = {"2+3", "A=[1,2;3,4]", "D(A)"};
+    const auto iLines = state.range(0);
+    state.SetLabel("2+3, A=[1,2;3,4], D(A) in turn");
+    for (auto _ : state) {
+        state.PauseTiming();
+        startDriver();
+        state.ResumeTiming();
+        for (int64_t i = 0; i < iLines; ++i) enterStoredLine(aacLINES[i % 3]);
+    }
+    state.counters["per_line"] = benchmark::Counter(static_cast<double>(iLines),
+                                                    benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    if (ClCalculator::mp_mVariable[eT_A].rows() != 2) state.SkipWithError("the lines did not run");
 }
 
 /// Rpt of a small line 10,000 times, each shown, or all silent with the Rpt line's ";".
@@ -80,6 +112,13 @@ void escapeWait(benchmark::State& state) {
 
 const int gc_iREGISTERED = [] {
     benchmark::RegisterBenchmark("driver_hidden_product", hiddenProduct)->Unit(benchmark::kMillisecond);
+    const std::pair<const char*, const char*> aLINES[] = {
+        {"line_name_only", "A;"}, {"line_tensor_product", "v{w;"}, {"line_exp", "eA;"},       {"line_sin", "sA;"},
+        {"line_determinant", "DB;"}, {"line_left_division", "A\\B;"}, {"line_roots_100", "zP;"}};
+    for (const auto& entry : aLINES)
+        benchmark::RegisterBenchmark(entry.first, line, entry.second)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("session_small_lines", session)->Arg(2000)->Arg(6000)->Arg(20000)->Arg(40000)
+        ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("repeat_shown_10000", repetition, "X(10000,1)")->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("repeat_silent_10000", repetition, "X(10000,1);")->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("escape_wait_heavy_repetition", escapeWait)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);

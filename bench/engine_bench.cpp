@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the engine's operations on fixed random 512 x 512 complex operands, evaluated
 // through the grammar's own levels as a typed line would be (without the display), and of the
 // text of such a result in each format against snprintf alone.
@@ -9,6 +10,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "blas_kernel.h"
 #include "engine_state.h"
 
 #ifdef ORBEX_LAPACK
@@ -39,7 +41,7 @@ Matrix fixedMatrix(Index iRows, Index iColumns, std::uint64_t uiSeed) {
 
 // The seed of each operand is its position in the table. B is scaled so that its determinant
 // and characteristic polynomial stay finite (A's determinant is about 1E+538); C holds 512
-// coefficients; v X w is 512 x 512.
+// coefficients, P 101; v X w is 512 x 512.
 const struct {
     eTOKEN eVariable;
     Index iRows, iColumns;
@@ -47,6 +49,7 @@ const struct {
 } gc_aOPERANDS[] = {
     {eT_A, 512, 512, 1.0}, {eT_B, 512, 512, 0.25}, {eT_u, 512, 1, 1.0},
     {eT_C, 1, 512, 1.0},   {eT_v, 16, 16, 1.0},    {eT_w, 32, 32, 1.0},
+    {eT_P, 1, 101, 1.0},
 };
 
 const struct {
@@ -145,6 +148,7 @@ void printNumbers(benchmark::State& state, int iFormat) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    useBestKernel(argv);
     configureProcess();
     resetEngine();
     setOperands();   // the driver's benchmarks keep what they find
@@ -158,6 +162,7 @@ int main(int argc, char** argv) {
 #ifdef ORBEX_LAPACK
     benchmark::AddCustomContext("openblas", openblas_get_config());
 #endif
+    benchmark::AddCustomContext("kernels", kernelInUse());
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the data files: saving and opening a history file of 1024 lines with ten 64 x 64
 // variables, and Save Variable and Open of a 512 x 512 complex variable, on real files.
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the window under an X display (make bench-window runs it under Xvfb): from start to
 // the first drawn frame, in process and as a process of its own, the rebuild of a format switch,
 // and a key press on a full line of 511 codes until the input line is drawn again, at the size as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window benchmarks' shared helpers: the main window, keys, formats and answered dialogs.
 // Eigen's headers come before X11's, which define Success and None.
 #include "callbacks.h"

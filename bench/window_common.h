@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window benchmarks share: the one main window of the process, key presses as the
 // toolkit delivers them, and the wait until the X server has drawn everything asked of it.
 #pragma once

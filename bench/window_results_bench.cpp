@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the window with large results in its displays, in each window format, at the size as
 // built and at twice that: Enter until a 512 x 512 complex matrix or a 1 x 262144 complex row is
 // drawn, then single key presses (typing, cursor moves, history browsing) until the window is drawn

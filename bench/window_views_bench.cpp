@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the window's other views: the graph box with six plots of 100,000 points, drawn on
 // screen and rendered into the export picture, and the matrix editor's table of 512 x 512.
 // Eigen's headers come before X11's, which define Success and None.

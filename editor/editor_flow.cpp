@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The matrix editor's steps: the entry line moves between the fill-in field and the cells, while
 // the calculator line waits in its backup.
 #include "editor_flow.h"
@@ -6,6 +7,7 @@
 #include "driver.h"
 #include "execution_state.h"
 #include "line_edit.h"
+#include "paste_parse.h"
 
 Matrix g_mEdit_Values;
 int g_iEdit_Row = gc_iNO_CELL;
@@ -66,6 +68,17 @@ void enterCell() {
     cleanUp(false);
 }
 
+/// The table step over g_mEdit_Values, no cell edited until one is clicked.
+void showTable() {
+    g_iEdit_Row = g_iEdit_Col = gc_iNO_CELL;
+    lg_eActive_Input = eAI_EDITOR_ENTRY;
+    g_pActive_Display = lg_pView->cellPane();
+    cleanUp(false);
+    lg_acTitle[7] = editedLetter();
+    lg_pView->showTableStep(lg_acTitle, static_cast<int>(g_mEdit_Values.rows()),
+                            static_cast<int>(g_mEdit_Values.cols()));
+}
+
 }  // namespace
 
 void resetEditor(ClEditorView* pView) {
@@ -120,12 +133,7 @@ void openTableStep() {
         g_mEdit_Values = mVariable;
     else
         g_mEdit_Values = Matrix::Constant(iRows, iCols, cFill_In);
-    g_iEdit_Row = g_iEdit_Col = gc_iNO_CELL;   // no cell until one is clicked
-    lg_eActive_Input = eAI_EDITOR_ENTRY;
-    g_pActive_Display = lg_pView->cellPane();
-    cleanUp(false);
-    lg_acTitle[7] = editedLetter();
-    lg_pView->showTableStep(lg_acTitle, iRows, iCols);
+    showTable();
 }
 
 void closeEditor() {
@@ -156,4 +164,24 @@ void leaveCell() {
     if (g_iEdit_Row == gc_iNO_CELL) return;
     enterAction();
     g_iEdit_Row = g_iEdit_Col = gc_iNO_CELL;
+}
+
+void pasteIntoEditor(std::string_view sText) {
+    if (lg_eActive_Input == eAI_CALCULATOR || g_bBusy) return;
+    ClPasted pasted = readPastedMatrix(sText);
+    if (pasted.mp_eError != eP_NONE) {
+        showDialog(eD_ALERT, pasteRefusal(pasted).c_str());
+        return;
+    }
+    // A typed cell is a result, cleaned like every result when Zero Out is on.
+    Matrix mEntry(1, 1);
+    Complex* const pz = pasted.mp_mValues.data();
+    for (Eigen::Index i = 0; g_bZero_Out && i < pasted.mp_mValues.size(); ++i) {
+        mEntry(0, 0) = pz[i];
+        ClCalculator::cleanMatrix(mEntry);
+        pz[i] = mEntry(0, 0);
+    }
+    g_mEdit_Values = std::move(pasted.mp_mValues);
+    lg_pView->chooseSizes(static_cast<int>(g_mEdit_Values.rows()), static_cast<int>(g_mEdit_Values.cols()));
+    showTable();
 }

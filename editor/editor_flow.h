@@ -1,6 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The matrix editor without a display: its size step, its table step, the entry of cells through
 // the Enter action, Done and the two Cancels. Its widgets are reached through a view.
 #pragma once
+
+#include <string_view>
 
 #include "engine_state.h"
 #include "text_pane.h"
@@ -57,3 +60,8 @@ void cancelEditing();
 void clickCell(int iRow, int iCol);
 /// A header or the table outside its cells clicked: the cell being edited is entered.
 void leaveCell();
+/// Text pasted in either step: its block of numbers (the forms of readPastedMatrix) becomes the
+/// table and the counters take its size, as if the sizes were chosen and every cell typed; the
+/// fill-in or cell line being typed is dropped. A text refused is said in one message and
+/// changes nothing. Nothing happens while no matrix is edited.
+void pasteIntoEditor(std::string_view sText);

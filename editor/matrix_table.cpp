@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's grid: headers, and the edited values formatted in the current output format.
 // Eigen's headers come before X11's, which define Success and None.
 #include "editor_flow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ClTable: the matrix editor's grid. Only the cells on screen are formatted when it draws; the
 // cell being edited is left to the cell editor laid over it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Matrix functions that read their own argument lists (Diag, Norm, OpNm, QR) and the
 // arguments of the Rpt command.
 #include <algorithm>

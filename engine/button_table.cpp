@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The button table and the widget-free key registration.
 #include "button_table.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 96 calculator buttons as data: the panel builds its widgets from these rows, and the
 // engine registers the same key pairs from them when there is no panel (tests, batch runs).
 #pragma once

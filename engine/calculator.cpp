@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ClCalculator construction, destruction, the placement checks and the error helper.
 #include "calculator.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ClCalculator: the expression engine. One object, all data static; its members are split
 // over the engine's files by responsibility (lexer, grammar, lists, operators, functions,
 // decompositions, argument-list functions, formatting).
@@ -72,7 +73,7 @@ public:
     static Matrix operand();
     static Complex gamma(Complex z);
     static Matrix charPoly(const Matrix& m);
-    static Matrix elementFunction(eTOKEN eFunction, const Matrix& m);   ///< one chain step, element-wise
+    static Matrix elementFunction(eTOKEN eFunction, Matrix m);   ///< one chain step, element-wise, in place
     static Matrix matrixFunction(eTOKEN eFunction, const Matrix& m);    ///< one chain step on the whole matrix
     static bool isMatrixFunction(eTOKEN eToken);
     /// The partial-pivoting inverse of a square matrix; eE_SINGULAR_MATRIX when it is not finite.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The matrix constructors Id, Ones and El_Op, built from their argument rows.
 #include <cmath>
 

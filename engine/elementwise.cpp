@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The element-wise prefix functions of the operand chain, the random matrices among them.
 #include <cmath>
 #include <cstdlib>
@@ -120,13 +121,13 @@ Matrix normalRandom(const Matrix& mPattern) {
 
 // One element-wise step of a chain. Never raises an error of its own: non-finite entries are
 // the driver's business. A token that is no element-wise function is eE_OPERATOR_CALCULATION.
-Matrix ClCalculator::elementFunction(eTOKEN eFunction, const Matrix& m) {
+Matrix ClCalculator::elementFunction(eTOKEN eFunction, Matrix m) {
     if (eFunction == eT_RNDU) return uniformRandom(m);
     if (eFunction == eT_RNDN) return normalRandom(m);
     const ClElementFunction* pFunction = findFunction(eFunction);
     if (pFunction == nullptr) return raiseError(eE_OPERATOR_CALCULATION);
-    Matrix mOperand = m;
-    if (pFunction->mp_bClean_First) cleanMatrix(mOperand);
+    if (pFunction->mp_bClean_First) cleanMatrix(m);
     const auto pfEntry = pFunction->mp_pfEntry;
-    return mOperand.unaryExpr([pfEntry](const Complex& z) { return pfEntry(z); });
+    m = m.unaryExpr([pfEntry](const Complex& z) { return pfEntry(z); });   // entry by entry: no aliasing
+    return m;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Definitions of the engine's globals beside the one reset that restores program start.
 #include "engine_state.h"
 

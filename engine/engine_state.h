@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine's shared globals and the single reset that restores them to program start.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Clean-up of negligible parts, number text in the three formats and the text of a matrix.
 #include <charconv>
 #include <cmath>
@@ -116,11 +117,11 @@ void appendEntry(char*& pcEnd, Complex z, double dTolerance, bool bFull) {
 // Note: the same answer as looking for "n" in the "%g" text of x (inf, nan), without printing.
 bool ismyfinite(double x) { return std::isfinite(x); }
 
+// Note: a product with 0 is 0 for every finite number and NaN otherwise, so one sum, which runs
+// on the processor's vectors, tells whether any entry is infinite or not a number.
 bool isNumber(const Matrix& m) {
-    const Complex* pz = m.data();
-    for (Eigen::Index i = 0; i < m.size(); ++i)
-        if (!ismyfinite(pz[i].real()) || !ismyfinite(pz[i].imag())) return false;
-    return true;
+    const Eigen::Map<const Eigen::ArrayXd> parts(reinterpret_cast<const double*>(m.data()), 2 * m.size());
+    return (parts * 0.0).sum() == 0.0;
 }
 
 void clearChars(char* s, char c) {
@@ -134,8 +135,10 @@ void clearChars(char* s, char c) {
 namespace {
 /// Frobenius norm of the finite entries: an infinite entry must not make every other one negligible.
 // Note: a norm that cannot overflow, as the plain sum of squares does for entries beyond 1e154.
+// A finite norm is one of finite entries, so only a norm that is not needs the second pass.
 double finiteNorm(const Matrix& m) {
-    if (isNumber(m)) return linalg::norm(m);
+    const double dNorm = linalg::norm(m);
+    if (ismyfinite(dNorm)) return dNorm;
     return linalg::norm(m.unaryExpr([](const Complex& z) {
         return ismyfinite(z.real()) && ismyfinite(z.imag()) ? z : Complex(0.0);
     }));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The evaluation driver, statements, assignments, primaries and entry references.
 #include <cmath>
 #include <limits>

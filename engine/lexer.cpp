@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The token lexer: the current line of codes becomes the token stream the parser reads.
 #include <cstring>
 #include <locale>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The linear algebra facilities: LAPACK through LAPACKE and BLAS on OpenBLAS when built with
 // ORBEX_LAPACK, Eigen's own decompositions otherwise. Products are Eigen's either way; with
 // ORBEX_LAPACK Eigen hands them to OpenBLAS (EIGEN_USE_BLAS).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dense complex linear algebra the engine calls: one function per facility, so that the
 // back-end behind each can be replaced without touching the functions that use it.
 // A non-finite operand is not factorised: every result then has its usual shape and is NaN.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Matrix literals, argument lists and the list reader: ranges, scalar grids and blocks.
 #include <cmath>
 #include <vector>

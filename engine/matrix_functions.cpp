@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Matrix functions of the prefix chain: row reductions, transpose, inverse, determinant,
 // characteristic polynomial, eigenvalues, Schur and singular value decompositions, RREF, Roots.
 #include <cmath>

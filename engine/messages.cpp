@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The error messages, one per error number.
 #include "messages.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The error numbers, their messages and the current error of a line.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The operator levels: additive, multiplicative (products, divisions, tensor product) and the
 // Solve / power level, and the polynomial product.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parser's read position in the token stream, as every grammar rule reads it.
 #pragma once
 

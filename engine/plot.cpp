@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Plot command: the 2 x n matrix of a curve's points for the open graph window.
 #include "parse_cursor.h"
 

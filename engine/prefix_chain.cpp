@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The unary entry: argument-list functions and chains of prefix functions on one operand.
 #include "parse_cursor.h"
 
@@ -59,7 +60,7 @@ Matrix ClCalculator::operand() {
         if (mValue.size() > gc_iMAX_ENTRIES) return raiseError(eE_MATRIX_SIZE);
         const eTOKEN eFunction = lg_aToken_Stream[ui - 1].mp_eToken;
         mValue = isMatrixFunction(eFunction) ? matrixFunction(eFunction, mValue)
-                                             : elementFunction(eFunction, mValue);
+                                             : elementFunction(eFunction, std::move(mValue));
         if (mValue.rows() == 0) return mValue;
     }
     return mValue;

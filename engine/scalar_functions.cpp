@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scalar argument-list functions nCr (factorial and binomial coefficient) and Mod, and the
 // complex gamma function behind the factorial.
 #include <algorithm>

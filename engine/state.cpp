@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ClState: construction, copying and rendering of an input line.
 #include "state.h"
 
@@ -12,9 +13,12 @@ ClState::ClState()
 
 ClState& ClState::operator=(const ClState& other) {
     if (this == &other) return *this;
+    // Every position from a line's length on is 0 already, so only the longer of the two lines'
+    // codes are written: a full history shifts 1023 short lines for every line entered.
     const unsigned short uiLength = other.mp_uiLength < gc_iLINE_SIZE ? other.mp_uiLength : gc_iLINE_SIZE;
+    const unsigned short uiOld = mp_uiLength < gc_iLINE_SIZE ? mp_uiLength : gc_iLINE_SIZE;
     std::memcpy(mp_acInput, other.mp_acInput, uiLength);
-    std::memset(mp_acInput + uiLength, 0, gc_iLINE_SIZE - uiLength);
+    if (uiOld > uiLength) std::memset(mp_acInput + uiLength, 0, uiOld - uiLength);
     mp_uiLength = other.mp_uiLength;
     mp_uiCursor = other.mp_uiCursor;
     mp_uiDisplay_Start = other.mp_uiDisplay_Start;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The input-line record and the token record of the stream.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Display texts of the tokens, the dictionaries and the fixed token tables.
 #include "tokens.h"
 

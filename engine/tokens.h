@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The token vocabulary: token values, display texts and the code/token dictionaries.
 #pragma once
 

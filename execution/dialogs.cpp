@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Message boxes through one function pointer; without one the text goes to standard error.
 #include "dialogs.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one way to a message box or a file chooser: the window answers through its toolkit,
 // tests through their own functions, and a run without a window writes the text to standard
 // error and chooses no file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Enter action, history browsing, the History menu commands and the repetition of
 // history lines, with the hooks the window fills in.
 #pragma once

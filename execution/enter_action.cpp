@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Enter action: the line is stored, evaluated and written to the output with its prompt,
 // echo and result; plots and repetitions are dispatched from here.
 #include <cstring>

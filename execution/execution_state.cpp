@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Definitions of the input and execution globals beside the one reset that restores them.
 #include "execution_state.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The input and execution globals (line editing, settings, history) and their one reset.
 #pragma once
 

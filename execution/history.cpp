@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history of entered lines: storing, browsing with Prev and Next, and the History menu.
 #include <algorithm>
 

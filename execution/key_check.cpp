@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The key-press checks. They look only at the new token, the one before the cursor and a few
 // flags; the lexer and the evaluator catch the rest when the line runs.
 #include "key_check.h"

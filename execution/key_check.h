@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The key-press checks: a refused token never enters the line, and nothing is said.
 #pragma once
 

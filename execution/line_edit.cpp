@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The input line: insertion at the cursor, cursor moves, deletion, clearing, and its rendering
 // into the active display with the cursor mark.
 #include "line_edit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Editing the input line: inserting tokens, the cursor, deletion, clearing and its rendering.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The repetition of a range of history lines recorded by a Rpt line, nested Rpt lines included.
 #include <chrono>
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The displays' scrollback: past a limit the oldest whole blocks leave their top, as a
 // terminal's scrollback does, so that a session of any length holds bounded memory.
 #include "driver.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A text display as the line editing and the execution driver see it: the window's displays
 // and orbex-batch's plain text panes are its two kinds. The names stay clear of the widget
 // toolkit's own, as the window's display derives from both.

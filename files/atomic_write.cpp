@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Temporary file, then rename: a failed save leaves the earlier file as it was.
 #include "atomic_write.h"
 

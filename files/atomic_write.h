@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving a file so that the old one stays until the new one is complete.
 #pragma once
 

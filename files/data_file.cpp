@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The byte code of the data file and the payloads of history and variable files.
 #include "data_file.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator's data file (".obx"): its byte code, writing a history or variable file, and
 // reading one in full and checking it before anything in the calculator changes.
 #pragma once

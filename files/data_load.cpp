@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading a data file that has passed its checks: a history file's lines are replayed through
 // the Enter action, its variables fill the empty ones; a variable file overwrites its variable.
 #include "data_file.h"

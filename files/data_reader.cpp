@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a data file: the whole file is read, decoded and checked word by word into a
 // ClDataFile; nothing in the calculator changes here.
 #include <cerrno>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Open, Append, Save Input and Save Variable, and the one way every save takes: the chooser,
 // the name rule, the write and the messages.
 #include "file_commands.h"

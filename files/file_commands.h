@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The File and History menu commands on data files, without a display: the window calls them
 // from its menu callbacks; the choosers and messages go through the dialog functions.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Save Output and Save Graph: the output text and the graph's picture through the one way of
 // every save, so a failed save keeps the old file.
 #include "output_export.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File "Save Output" and "Save Graph": the output display's text as a plain text file a user can
 // edit, and the graph's picture as an image file.
 #pragma once

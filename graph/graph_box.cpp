@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing the graph: background, scales, frame, grid, the curves in six colours and the corner
 // coordinates; the same steps on screen and in the export.
 #include "engine_state.h"

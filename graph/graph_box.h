@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ClGraphBox: the graph drawn from the parameters and the plot list, on screen and into the
 // 600 x 400 export picture by the same code.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Graph parameters and plots, the graph window's opening and closing, and the image files.
 #include "graph_state.h"
 

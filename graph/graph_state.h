@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The graph parameters, the plot list and the graph image, and opening and closing the graph
 // window as the calculator sees it (the widgets are the window's business).
 #pragma once

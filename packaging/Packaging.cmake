@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Desktop integration and the Debian package: what `make install` and `make deb` put on a system,
 # the window icon as a header the shell can include, and the CPack DEB settings.
 # The fuzz build has no window and installs nothing.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # CI: builds the Debian package, validates the launcher, the metainfo and the manual pages, runs
 # lintian, then installs the package on this machine (purging any installed one first), runs
 # both programs from /usr/bin (the window under Xvfb, its X class checked against the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The callbacks: thin adapters from widgets and menu items to the line editing, the driver, the
 // files, the graph, the matrix editor and the window formats.
 #include "callbacks.h"
@@ -7,6 +8,7 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Table.H>
 
+#include "copy_as.h"
 #include "dialogs.h"
 #include "driver.h"
 #include "editor_flow.h"
@@ -50,6 +52,12 @@ void setGraphItems(bool bOpen) {
         else ClORBEXUI::mp_miTwo_Windows[i].activate();
     }
     g_bGraph_Scales = g_bGraph_Corners = false;
+}
+
+/// Puts text on the clipboard and the primary selection; when there is none, the title says so.
+void copyText(const std::string& sText) {
+    if (sText.empty()) g_Main_Window.showNotice("no result to copy");
+    else Fl::copy(sText.data(), static_cast<int>(sText.size()), 2);
 }
 
 }  // namespace
@@ -157,6 +165,15 @@ void ClCallback::saveOut_cb(Fl_Widget*, void*) {
     saveOutputCommand(output.exactText(), output.mp_llDropped_Blocks);
 }
 
+void ClCallback::copy_cb(Fl_Widget*, void*) {
+    const std::string sSelection = ClTextDisplay::selection();
+    copyText(sSelection.empty() ? copyAs(ClCalculator::mp_mLast_Output, eCF_TEXT) : sSelection);
+}
+
+void ClCallback::copyAs_cb(Fl_Widget*, void* pData) {
+    copyText(copyAs(ClCalculator::mp_mLast_Output, *static_cast<eCOPY_FORM*>(pData)));
+}
+
 void ClCallback::editSizes_cb(Fl_Widget*, void* pData) { openSizeStep(tokenOf(pData)); }
 
 void ClCallback::editCounter_cb(Fl_Widget* pWidget, void*) {
@@ -170,6 +187,10 @@ void ClCallback::sizeCancel_cb(Fl_Widget*, void*) { closeEditor(); }
 void ClCallback::editDone_cb(Fl_Widget*, void*) { finishEditing(); }
 
 void ClCallback::editCancel_cb(Fl_Widget*, void*) { cancelEditing(); }
+
+void ClCallback::editPaste_cb(Fl_Widget*, void*) {
+    Fl::paste(*g_Main_Window.mp_pPanel->mp_pWindow, 1);
+}
 
 void ClCallback::editView_cb(Fl_Widget* pWidget, void*) {
     Fl_Table& table = *static_cast<Fl_Table*>(pWidget);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ClCallback: every widget and menu callback of the calculator. Each decodes its user data,
 // calls the display-free code and refreshes the window.
 #pragma once
@@ -28,6 +29,8 @@ public:
     static void saveIn_cb(Fl_Widget* pWidget, void* pData);
     static void saveVariable_cb(Fl_Widget* pWidget, void* pData);   ///< user data: the variable's token
     static void saveOut_cb(Fl_Widget* pWidget, void* pData);
+    static void copy_cb(Fl_Widget* pWidget, void* pData);     ///< "Copy": the selection, or else the last result
+    static void copyAs_cb(Fl_Widget* pWidget, void* pData);   ///< user data: the copy form
     static void helpHelp_cb(Fl_Widget* pWidget, void* pData);
     static void helpGuide_cb(Fl_Widget* pWidget, void* pData);
     static void helpAbout_cb(Fl_Widget* pWidget, void* pData);
@@ -39,6 +42,9 @@ public:
     static void editDone_cb(Fl_Widget* pWidget, void* pData);
     static void editCancel_cb(Fl_Widget* pWidget, void* pData);
     static void editView_cb(Fl_Widget* pWidget, void* pData);
+    /// Ctrl+V and "Paste" while a matrix is edited: asks for the clipboard, which arrives in
+    /// the main window as FL_PASTE.
+    static void editPaste_cb(Fl_Widget* pWidget, void* pData);
 };
 
 extern bool lg_bAlt_On;   ///< the alternate buttons are showing

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help, guide and About windows: each is made on its first request, placed beside the
 // panel's text area, and only shown again afterwards.
 #include "help_windows.h"

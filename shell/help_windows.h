@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help and guide windows (an HTML viewer each) and the About window; the documents and the
 // About picture are compiled into the program.
 #pragma once

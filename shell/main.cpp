@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbex: the calculator window. Starts on the user's X display, runs the event loop until the
 // quit question is answered, and saves nothing.
 // Eigen's headers come before X11's, which define Success and None.
@@ -15,6 +16,7 @@
 #include <FL/Fl_PNG_Image.H>
 #include <FL/x.H>
 
+#include "blas_kernel.h"
 #include "main_window.h"
 #include "orbex_icon.h"
 
@@ -47,7 +49,8 @@ void setWindowIcon() {
 
 }  // namespace
 
-int main() {
+int main(int, char** argv) {
+    useBestKernel(argv);
     configureProcess();
     Display* pDisplay = XOpenDisplay(nullptr);
     if (!pDisplay) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window object: first setup, the rebuild between landscape and portrait, the fitting
 // of the displays to the format, and the panel as the matrix editor's view.
 // Eigen's headers come before X11's, which define Success and None.
@@ -35,6 +36,12 @@ const char gc_acSIZE_NOTE[] =
     "fill-in value and pressing\nEdit will clear all matrix entries to the\nfill-in value.";
 bool lg_bShowing_Progress = false;   ///< a long repetition holds the menus and buttons, and counts in the title
 double lg_dLast_Poll = 0;
+constexpr double gc_dNOTICE_SECONDS = 2.0;
+
+/// The title without its notice, unless a repetition counts in it meanwhile.
+void restoreTitle(void*) {
+    if (!lg_bShowing_Progress) g_Main_Window.mp_pPanel->mp_pWindow->label(gc_acTITLE);
+}
 
 void graphChanged(bool bShow_Graph) {
     ClGraphBox* pGraph = g_Main_Window.mp_pPanel->mp_pGraph_Box;
@@ -228,6 +235,14 @@ void ClORBEXWindow::finishWork() {
         lg_bShowing_Progress = false;
     }
     mp_pPanel->mp_pWindow->redraw();
+}
+
+void ClORBEXWindow::showNotice(const char* acNotice) {
+    static char acTitle[96];
+    std::snprintf(acTitle, sizeof acTitle, "%s: %s", gc_acTITLE, acNotice);
+    mp_pPanel->mp_pWindow->label(acTitle);
+    Fl::remove_timeout(restoreTitle);
+    Fl::add_timeout(gc_dNOTICE_SECONDS, restoreTitle);
 }
 
 void ClORBEXWindow::changeFormat(eWINDOW_MODE eFormat) {

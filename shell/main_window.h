@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ClORBEXWindow: the owner of the current panel and the two display buffers; the window
 // formats and the switches between them.
 #pragma once
@@ -33,6 +34,8 @@ public:
 
     /// Ends what a long repetition changed in the window: its title and the disabled controls.
     void finishWork();
+    /// Shows a short notice after the title for two seconds.
+    void showNotice(const char* acNotice);
 
 private:
     void setUpDisplays();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu bar's one item table, shared by both builds and written back to its initial states
 // by each of them.
 #include <cmath>
@@ -5,6 +6,7 @@
 #include <iterator>
 
 #include "callbacks.h"
+#include "copy_as.h"
 #include "engine_state.h"
 #include "execution_state.h"
 #include "panel.h"
@@ -13,6 +15,7 @@ namespace {
 
 int lg_aiView_State[] = {0, 1, 2};    ///< user data of the output format items
 eWINDOW_MODE lg_aeWindow_Mode[] = {eWM_TWO_WINDOWS, eWM_ONE_WINDOW, eWM_PORTRAIT};   ///< user data of the format items
+eCOPY_FORM lg_aeCopy_Form[] = {eCF_TEXT, eCF_OCTAVE, eCF_NUMPY, eCF_LATEX};   ///< user data of the copy forms
 constexpr void* tokenData(int iVariable) { return const_cast<eTOKEN*>(&eToken_Matrix[iVariable]); }
 
 constexpr int gc_iTOP = 18, gc_iITEM = 16, gc_iHISTORY = 14;   ///< label sizes
@@ -63,6 +66,13 @@ const Fl_Menu_Item gc_aMENU[] = {
             ITEM("  v  ", FL_CTRL + FL_ALT + 'y', ClCallback::editSizes_cb, tokenData(8), 0, gc_iITEM),
             ITEM("  w  ", FL_CTRL + FL_ALT + 'w', ClCallback::editSizes_cb, tokenData(9), 0, gc_iITEM),
             END,
+        ITEM("Copy Result As", 0, nullptr, nullptr, SUB, gc_iITEM),
+            ITEM("Text", 0, ClCallback::copyAs_cb, &lg_aeCopy_Form[0], 0, gc_iITEM),
+            ITEM("Octave/MATLAB", 0, ClCallback::copyAs_cb, &lg_aeCopy_Form[1], 0, gc_iITEM),
+            ITEM("NumPy", 0, ClCallback::copyAs_cb, &lg_aeCopy_Form[2], 0, gc_iITEM),
+            ITEM("LaTeX", 0, ClCallback::copyAs_cb, &lg_aeCopy_Form[3], 0, gc_iITEM),
+            END,
+        ITEM("Copy", FL_CTRL + 'c', ClCallback::copy_cb, nullptr, 0, gc_iITEM),
         END,
     ITEM("View", 0, nullptr, nullptr, SUB, gc_iTOP),
         ITEM("Output Format", 0, nullptr, nullptr, SUB, gc_iITEM),

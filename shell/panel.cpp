@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Building the panel: the window, the menu bar, the two text displays and the 96 token
 // buttons walked from the button table, in landscape or portrait frames.
 // Eigen's headers come before X11's, which define Success and None.
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <iterator>
 #include <type_traits>
 #include <utility>
 
@@ -62,6 +64,25 @@ int shortcutOf(eTOKEN t, unsigned char ucKey) {
     case eT_MOVE_RIGHT: return FL_Right;
     default: return std::isupper(ucKey) ? FL_SHIFT + std::tolower(ucKey) : ucKey;
     }
+}
+
+/// The editor's right-click menu.
+const Fl_Menu_Item gc_aPASTE_MENU[] = {{"Paste", FL_CTRL + 'v', nullptr, nullptr, 0, FL_NORMAL_LABEL, 0, 16, 0},
+                                       {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0}};
+
+/// A right click on the size step or on the table offers "Paste", at the face's factor; true when
+/// it was there.
+bool offerPaste(ClWindow* pWindow) {
+    const ClORBEXUI& ui = *g_Main_Window.mp_pPanel;
+    const Fl_Widget* pStep = lg_eActive_Input == eAI_EDITOR_SIZES   ? ui.mp_pSize_Group
+                             : lg_eActive_Input == eAI_EDITOR_ENTRY ? ui.mp_pTable
+                                                                    : nullptr;
+    if (!pStep || !Fl::event_inside(pStep)) return false;
+    Fl_Menu_Item aMenu[std::size(gc_aPASTE_MENU)];
+    std::copy(std::begin(gc_aPASTE_MENU), std::end(gc_aPASTE_MENU), aMenu);
+    aMenu[0].labelsize_ = static_cast<Fl_Fontsize>(ui.scaled(gc_aPASTE_MENU[0].labelsize_));
+    if (aMenu->popup(Fl::event_x(), Fl::event_y())) ClCallback::editPaste_cb(pWindow, nullptr);
+    return true;
 }
 
 template <typename W, typename = void>
@@ -309,7 +330,22 @@ int ClMenuBar::handle(int iEvent) {
     return 1;
 }
 
-int ClWindow::handle(int iEvent) { return mapKey(iEvent) ? 1 : Fl_Double_Window::handle(iEvent); }
+int ClWindow::handle(int iEvent) {
+    switch (iEvent) {
+    case FL_PASTE: {   // only the editor asks for text: the calculator line never takes any
+        const char* const acText = Fl::event_text();
+        pasteIntoEditor(acText ? std::string_view(acText, static_cast<std::size_t>(Fl::event_length()))
+                               : std::string_view());
+        redraw();
+        return 1;
+    }
+    case FL_PUSH:
+        if (Fl::event_button() == FL_RIGHT_MOUSE && offerPaste(this)) return 1;
+        break;
+    default: break;
+    }
+    return mapKey(iEvent) ? 1 : Fl_Double_Window::handle(iEvent);
+}
 
 void ClWindow::resize(int iX, int iY, int iW, int iH) {
     const bool bResized = iW != w() || iH != h();
@@ -321,6 +357,11 @@ int ClWindow::mapKey(int iEvent) {
     if (iEvent != FL_KEYDOWN && iEvent != FL_SHORTCUT) return 0;
     if (g_bBusy) {   // while a repetition runs, Escape asks it to stop and no key starts work
         if (Fl::event_key() == FL_Escape) g_bStop_Requested = true;
+        return 1;
+    }
+    if ((Fl::event_state() & (FL_CTRL | FL_ALT | FL_META)) == FL_CTRL && Fl::event_key() == 'v' &&
+        lg_eActive_Input != eAI_CALCULATOR) {
+        ClCallback::editPaste_cb(nullptr, nullptr);
         return 1;
     }
     if (Fl::event_state() & (FL_CTRL | FL_ALT | FL_META)) return 0;   // menu shortcuts

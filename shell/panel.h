@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ClORBEXUI: the calculator's face, built in landscape or portrait from the button table and
 // the menu table; building it registers every token button and key.
 #pragma once

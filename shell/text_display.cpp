@@ -1,5 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text display's insertion and removal, which keep every shown line short enough for the
-// toolkit's wrapping, remember where they broke one, and can gather a repetition's output.
+// toolkit's wrapping, remember where they broke one, and can gather a repetition's output; the
+// mouse's selection, given back as it was inserted.
+#include "execution_state.h"
 #include "text_display.h"
 
 #include "line_edit.h"
@@ -10,6 +13,46 @@
 
 #include <FL/Fl.H>
 #include <FL/fl_draw.H>
+
+namespace {
+ClTextDisplay* lg_pSelecting = nullptr;   ///< the display the mouse last pressed
+}  // namespace
+
+ClTextDisplay::~ClTextDisplay() {
+    if (lg_pSelecting == this) lg_pSelecting = nullptr;
+}
+
+int ClTextDisplay::handle(int iEvent) {
+    if ((iEvent != FL_PUSH && iEvent != FL_DRAG && iEvent != FL_RELEASE) || buffer() == nullptr)
+        return Fl_Text_Display::handle(iEvent);
+    // The toolkit's selecting moves the insertion point, where a repetition is writing: then the
+    // mouse waits. Otherwise every writer places the insertion point first.
+    if (g_bBusy && iEvent != FL_RELEASE) return 1;
+    if (iEvent == FL_PUSH && lg_pSelecting != this) {
+        if (lg_pSelecting != nullptr && lg_pSelecting->buffer() != nullptr) lg_pSelecting->buffer()->unselect();
+        lg_pSelecting = this;
+    }
+    const int iHandled = Fl_Text_Display::handle(iEvent);
+    if (iEvent == FL_RELEASE) {   // the toolkit's copy holds the line breaks the display added
+        const std::string sText = selectedText();
+        if (!sText.empty()) Fl::copy(sText.data(), static_cast<int>(sText.size()), 0);
+    }
+    return iHandled;
+}
+
+std::string ClTextDisplay::selection() { return lg_pSelecting != nullptr ? lg_pSelecting->selectedText() : ""; }
+
+std::string ClTextDisplay::selectedText() const {
+    int iStart = 0, iEnd = 0;
+    if (buffer() == nullptr || !buffer()->selection_position(&iStart, &iEnd)) return "";
+    std::string sText;
+    auto itBreak = std::lower_bound(mp_aiSoft_Breaks.begin(), mp_aiSoft_Breaks.end(), iStart);
+    for (int i = iStart; i < iEnd; ++i) {
+        if (itBreak != mp_aiSoft_Breaks.end() && *itBreak == i) ++itBreak;
+        else sText += buffer()->byte_at(i);
+    }
+    return sText;
+}
 
 char ClTextDisplay::lastChar() const {
     if (!mp_sPending.empty()) return mp_sPending.back();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ClTextDisplay: the toolkit's text display seen as a text pane, with its remembered output
 // position and the frame it was built with.
 #pragma once
@@ -14,6 +15,14 @@ class ClTextDisplay : public Fl_Text_Display, public ClTextPane {
 public:
     ClTextDisplay(int iX, int iY, int iW, int iH, const char* acLabel = nullptr)
         : Fl_Text_Display(iX, iY, iW, iH, acLabel), mp_aiFrame{iX, iY, iW, iH} {}
+    ~ClTextDisplay() override;
+
+    /// The mouse selects text: a press ends the selection of the display pressed before, the
+    /// primary selection gets the text as it was inserted, and nothing is selected while a
+    /// repetition runs.
+    int handle(int iEvent) override;
+    /// The text selected in the display last pressed, as it was inserted; "" when none.
+    static std::string selection();
 
     int textLength() const override { return buffer()->length() + static_cast<int>(mp_sPending.size()); }
     char lastChar() const override;
@@ -52,6 +61,7 @@ public:
     int mp_aiFrame[4];   ///< x, y, w, h as built
 
 private:
+    std::string selectedText() const;
     /// The width of each character in the text font as it is now.
     void measureFont();
     /// The text to insert at iPosition as shown, its added breaks put into aiBreaks.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up factor of the window's face: the override, the screen's resolution, the work area.
 #include "window_scale.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The factor the window's face starts at, from what the X server tells of the screen. Needs no
 // display: the window reads the screen and passes it in.
 #pragma once

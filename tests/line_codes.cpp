@@ -1,11 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Display-text test lines and small matrix helpers shared by the engine tests.
 #include "line_codes.h"
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 #include <gtest/gtest.h>
 
 #include "engine_state.h"
+
+std::string readFile(const std::string& sPath) {
+    std::ifstream file(sPath, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
 
 std::string displayToCodes(const std::string& text) {
     std::string codes;

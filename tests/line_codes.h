@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test lines written the way the calculator shows them, turned into stored lines of codes
 // through the same dictionaries the engine uses.
 #pragma once
@@ -18,6 +19,9 @@ bool evaluate(const std::string& text);
 
 /// The value of a display-text expression, evaluated on its own (it must end in eE_NONE).
 Matrix valueOf(const std::string& text);
+
+/// A file's bytes ("" when it cannot be read).
+std::string readFile(const std::string& sPath);
 
 /// A matrix from rows of doubles: mat({{1, 2}, {3, 4}}).
 Matrix mat(std::initializer_list<std::initializer_list<Complex>> rows);

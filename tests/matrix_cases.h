@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Seeded random complex matrices and closeness checks shared by the engine tests.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test entry point: the process set up as the program's own, the C locale included.
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Mutation check: how many small faults in the program's own source the tests notice.
 
 A fixed seed picks a sample of mutation sites (a flipped comparison, + and -, && and ||, a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbex-batch: runs stored lines of key codes through the Enter action, as the window does,
 // and prints the text the output display then shows in the two-window format.
 #include <algorithm>
@@ -11,6 +12,8 @@
 #include <vector>
 
 #include "atomic_write.h"
+#include "blas_kernel.h"
+#include "copy_as.h"
 #include "data_file.h"
 #include "driver.h"
 #include "engine_state.h"
@@ -27,14 +30,18 @@ namespace {
 const char gc_acUSAGE[] =
     "usage: orbex-batch [--format=decimal|float|rational] [--zero-out=on|off] [--execute=on|off]\n"
     "                   [--graph=IMAGE.ppm|IMAGE.bmp [--graph-line=CODES] [--scales] [--corners]]\n"
-    "                   [--open=FILE.obx]... [FILE...]\n"
+    "                   [--open=FILE.obx]... [--copy-as=text|octave|numpy|latex] [--help] [--version]\n"
+    "                   [FILE...]\n"
     "Each input line is one stored line of key codes (A=[1,2;3,4] or D(A)), run through the Enter\n"
     "action; a line starting with \" is a command (\"prev, \"next, \"keys CODES, \"clear-item, ...).\n"
     "--open runs the lines of a saved history file first. Without FILE or --open, lines are read\n"
     "from standard input. The output display's text is printed.\n"
     "--graph opens the graph window before the first line, its parameters from the line of\n"
     "--graph-line (the defaults without it), and saves the graph of the plots as a 600 x 400\n"
-    "picture at the end, as Save Graph does; it needs an X display.\n";
+    "picture at the end, as Save Graph does; it needs an X display.\n"
+    "--copy-as prints the last result (Ans) after the text and an empty line, in the form of\n"
+    "Edit > Copy Result As: tab-separated rows, or an Octave/MATLAB, NumPy or LaTeX matrix.\n"
+    "--version prints the version and the BLAS kernel family in use.\n";
 
 constexpr char gc_cCOMMAND = '"';   ///< no key has this code, so no stored line starts with it
 
@@ -160,12 +167,14 @@ bool saveGraphPicture(const char* acFile) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    useBestKernel(argv);
     configureProcess();
     ClStringPane input, output;
     resetExecution(&input, &output);
     int iFirst_File = 1;
     std::vector<const char*> aacOpen;   ///< run after every setting is made
     ClGraphOptions graph;
+    int iCopy_Form = -1;   ///< an eCOPY_FORM, or -1 for none
     for (; iFirst_File < argc && std::strncmp(argv[iFirst_File], "--", 2) == 0; ++iFirst_File) {
         if (std::strcmp(argv[iFirst_File], "--") == 0) {
             ++iFirst_File;
@@ -173,6 +182,10 @@ int main(int argc, char** argv) {
         }
         if (std::strcmp(argv[iFirst_File], "--help") == 0) {
             std::fputs(gc_acUSAGE, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[iFirst_File], "--version") == 0) {
+            std::printf("orbex-batch %s, BLAS kernels %s\n", ORBEX_VERSION, kernelInUse());
             return 0;
         }
         if (std::strncmp(argv[iFirst_File], "--open=", 7) == 0) {
@@ -185,6 +198,18 @@ int main(int argc, char** argv) {
         }
         if (std::strncmp(argv[iFirst_File], "--graph-line=", 13) == 0) {
             graph.sLine = argv[iFirst_File] + 13;
+            continue;
+        }
+        if (std::strncmp(argv[iFirst_File], "--copy-as=", 10) == 0) {
+            const char* acForm = argv[iFirst_File] + 10;
+            iCopy_Form = static_cast<int>(std::find_if(gc_aacCOPY_FORM_NAME, gc_aacCOPY_FORM_NAME + eCF_COUNT,
+                                                       [acForm](const char* acName) { return std::strcmp(acName, acForm) == 0; }) -
+                                          gc_aacCOPY_FORM_NAME);
+            if (iCopy_Form == eCF_COUNT) {
+                std::fprintf(stderr, "orbex-batch: --copy-as takes text, octave, numpy or latex, not \"%s\"\n%s", acForm,
+                             gc_acUSAGE);
+                return 2;
+            }
             continue;
         }
         if (std::strcmp(argv[iFirst_File], "--scales") == 0 || std::strcmp(argv[iFirst_File], "--corners") == 0) {
@@ -217,5 +242,12 @@ int main(int argc, char** argv) {
                      output.mp_llDropped_Blocks);
     std::fwrite(output.mp_sText.data(), 1, output.mp_sText.size(), stdout);
     std::fputs("\n", stdout);   // ends the last line
+    if (iCopy_Form >= 0) {   // after an empty line: the result's text holds none
+        const std::string sCopy = copyAs(ClCalculator::mp_mLast_Output, static_cast<eCOPY_FORM>(iCopy_Form));
+        if (sCopy.empty()) std::fputs("orbex-batch: no result to copy\n", stderr);
+        std::fputs("\n", stdout);
+        std::fwrite(sCopy.data(), 1, sCopy.size(), stdout);
+        std::fputs("\n", stdout);
+    }
     return bOk ? 0 : 1;
 }

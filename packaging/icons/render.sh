@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders orbex.svg into the PNG sizes that are installed and embedded (librsvg2-bin).
 # Run after editing the SVG and commit the PNGs with it.
 set -eu

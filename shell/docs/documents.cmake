@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The help, the guide and the About picture compiled into the window library: a build step turns
 # them into byte arrays whenever one of them changes.
 set(ORBEX_DOCS_DIR ${CMAKE_CURRENT_LIST_DIR})

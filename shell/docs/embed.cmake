@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes a C++ source holding the help, the guide and the About picture as byte arrays.
 # Run as: cmake -DDOCS=<shell/docs> -DOUT=<generated .cpp> -P embed.cmake
 

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the About picture (about.jpg, 393 x 200, shown unscaled in the About window): the matrix
 # [2 1; 1 3] in brackets beside the graph of its characteristic polynomial t^2 - 5t + 5, whose
 # two roots, the eigenvalues (5 -+ sqrt 5) / 2, are marked on the axis.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs orbex-batch on every NAME.in of a folder and compares with NAME.out byte for byte.
 # NAME.args, when present, holds the options.
 set -u

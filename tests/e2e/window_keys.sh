@@ -1,29 +1,20 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Drives the real window under Xvfb with xdotool: keys and button clicks build lines, the arrows and
 # BackSpace edit them, Up recalls one, Enter runs them, the three window formats are switched by
-# their menu keys, the window is resized to twice its size and back, the quit question is answered
-# "No", then "Yes", and what the displays held at exit must match.
+# their menu keys, the window is resized to twice its size and back, the matrix editor takes blocks
+# from the clipboard (xclip), the quit question is answered "No", then "Yes", and what the displays
+# held at exit must match.
 # Usage: window_keys.sh ORBEX_BINARY   (inside xvfb-run, on a screen of at least 1238 x 868)
 set -u
 orbex="$1"
 work=$(mktemp -d)
 pid=""
-trap 'if [ -n "$pid" ]; then kill "$pid" 2>/dev/null; fi; rm -rf "$work"' EXIT
+clip_pid=""
+trap 'for p in $pid $clip_pid; do kill "$p" 2>/dev/null; done; rm -rf "$work"' EXIT
 
-fail() { echo "window_keys: $*" >&2; exit 1; }
+. "$(dirname "$0")/window_lib.sh"
 
-# Runs the command every 0.05 s, at most 100 times, until it prints something; prints that.
-poll() {
-    for _ in $(seq 100); do
-        found=$("$@" | head -n 1)
-        [ -n "$found" ] && echo "$found" && return 0
-        sleep 0.05
-    done
-    return 1
-}
-
-# Prints the visible windows of the program other than $1 (and $2), one id a line.
-others() { xdotool search --all --onlyvisible --pid "$pid" --name '' 2>/dev/null | grep -vx -e "$1" -e "${2:-$1}"; }
 alone() { [ -z "$(others "$1")" ] && echo alone; }
 ended() { kill -0 "$pid" 2>/dev/null || echo ended; }
 
@@ -39,30 +30,36 @@ quit_answer() {
     xdotool key "$1"
 }
 
+# Offers the text $2 (printf's escapes) in the selection $1 for one paste, once xclip owns it.
+offer() {
+    rm -f "$work/xclip"
+    printf "$2" | xclip -selection "$1" -loops 1 -quiet 2>"$work/xclip" &
+    clip_pid=$!
+    poll grep -ls Waiting "$work/xclip" > /dev/null || fail "xclip did not take the $1 selection"
+}
+served() { kill -0 "$clip_pid" 2>/dev/null || echo served; }
+# Waits until the offered text was pasted.
+pasted() {
+    poll served > /dev/null || fail "nothing pasted $1"
+    wait "$clip_pid"
+    clip_pid=""
+}
+# Ends an offer that nothing may have asked for.
+withdraw() {
+    [ -z "$(served)" ] || fail "the calculator asked for the $1 selection"
+    kill "$clip_pid"
+    wait "$clip_pid" 2>/dev/null
+    clip_pid=""
+}
+
 # Clicks the centre of the 54-pixel-wide button whose frame as built starts at $2, $3 in the window
 # $1, at the window's factor $scale.
 scale=1
 click_button() { xdotool mousemove --window "$1" $((($2 + 27) * scale)) $((($3 + 15) * scale)) click 1; }
 
-# The program's window (at most 10 s). A display connection occasionally fails to open when many
-# are opened back to back; only that failure is retried.
-wid=""
-for _ in 1 2 3; do
-    ORBEX_TRANSCRIPT="$work/transcript" "$orbex" 2>"$work/stderr" &
-    pid=$!
-    for _ in $(seq 200); do
-        wid=$(xdotool search --all --onlyvisible --pid "$pid" --name '^ORBEX Calculator$' 2>"$work/xdotool" | head -n 1)
-        [ -n "$wid" ] && break 2
-        grep -qi "can't open display" "$work/xdotool" && break
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.05
-    done
-    kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; pid=""
-    grep -qiE "can't open display|cannot open the X display" "$work/stderr" "$work/xdotool" ||
-        { cat "$work/stderr" "$work/xdotool" >&2; fail "the window did not appear"; }
-done
-[ -n "$wid" ] || fail "no display connection after 3 attempts"
-xdotool windowfocus --sync "$wid"
+ORBEX_TRANSCRIPT="$work/transcript"
+export ORBEX_TRANSCRIPT
+startWindow
 
 # Portrait first: a new window, where a line is run and another left unfinished.
 xdotool key ctrl+alt+r
@@ -91,10 +88,36 @@ xdotool type --delay 5 'A(2,1)'
 xdotool key Return ctrl+alt+d
 xdotool windowsize --sync "$wid" 619 434
 scale=1
+# The editor for B: "Paste" from the right-click menu of the size step takes a spreadsheet block,
+# Done keeps it and B shows it. Then B's own table is opened by "Edit", Ctrl+V replaces it by a
+# larger block and Done keeps that. The calculator line takes nothing by Ctrl+V or the middle
+# button.
+xdotool key ctrl+alt+b
+offer clipboard '1.5\t-2\r\n3\t4+5i\r\n'
+xdotool mousemove --window "$wid" 450 100 click 3
+menu=$(poll others "$wid") || fail "no Paste menu"
+xdotool mousemove --window "$menu" 20 10 click 1
+pasted "from the menu"
+xdotool mousemove --window "$wid" 560 15 click 1
+xdotool type --delay 5 'B'
+xdotool key Return ctrl+alt+b
+xdotool mousemove --window "$wid" 527 14 click 1
+offer clipboard '7\t8\t9\n10\t11\t12\n'
+xdotool key ctrl+v
+pasted "by Ctrl+V"
+xdotool mousemove --window "$wid" 560 15 click 1
+xdotool type --delay 5 'B'
+xdotool key Return
+offer clipboard '99'
+xdotool key ctrl+v
 xdotool type --delay 5 '5'
+withdraw clipboard
+offer primary '98'
+xdotool mousemove --window "$wid" 150 150 click 2
 quit_answer Escape
 poll alone "$wid" > /dev/null || fail "the quit question stayed after No"
 kill -0 "$pid" 2>/dev/null || fail "the program ended on No"
+withdraw primary
 xdotool windowfocus --sync "$wid"
 xdotool key minus 2
 quit_answer Return
@@ -105,11 +128,11 @@ code=$? pid=""
 
 # What the displays held at exit; each opens with eight empty lines before its first prompt.
 spacer='\n\n\n\n\n\n\n\n'
-printf '%b' "${spacer}\nIn>A = [1, 2; 3, 4]\nIn>Det (A) + 31\nIn>A(2, 1)\nOut>3\nIn>5 - 2_" >"$work/expected"
-printf '%b' "${spacer}\nOut>A = [1, 2; 3, 4] :\n1, 2 ;\n3, 4\nOut>Det (A) + 31 :\n29\nOut>A(2, 1) :\n3" >"$work/expected.out"
+printf '%b' "${spacer}\nIn>A = [1, 2; 3, 4]\nIn>Det (A) + 31\nIn>A(2, 1)\nOut>3\nIn>B\nIn>B\nIn>5 - 2_" >"$work/expected"
+printf '%b' "${spacer}\nOut>A = [1, 2; 3, 4] :\n1, 2 ;\n3, 4\nOut>Det (A) + 31 :\n29\nOut>A(2, 1) :\n3\nOut>B :\n1.5, -2 ;\n3, 4 + 5i\nOut>B :\n7, 8, 9 ;\n10, 11, 12" >"$work/expected.out"
 for file in "" .out; do
     cmp -s "$work/expected$file" "$work/transcript$file" && continue
-    echo "window_keys: display$file differs (expected, then actual):" >&2
+    echo "$(basename "$0" .sh): display$file differs (expected, then actual):" >&2
     od -c "$work/expected$file" "$work/transcript$file" >&2
     exit 1
 done

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The matrix editor's steps without a display: the size step, the table step, entering cells,
 // Done and the two Cancels, on a plain view whose two entry fields share one line.
 #include <string>
@@ -26,6 +27,7 @@ public:
     void showSizeStep(const char* acTitle) override { mp_sStep = acTitle; }
     void showTableStep(const char* acTitle, int iRows, int iCols) override {
         mp_sStep = acTitle + std::to_string(iRows) + " x " + std::to_string(iCols);
+        mp_aiCell[0] = mp_aiCell[1] = gc_iNO_CELL;
     }
     void showCellEditor(int iRow, int iCol) override { mp_aiCell[0] = iRow, mp_aiCell[1] = iCol; }
     void closeSteps() override { mp_sStep.clear(); }
@@ -163,6 +165,32 @@ TEST_F(ClEditorFlow, CellsEnteredRowByRowUntilTheLast) {
     type("9");
     finishEditing();   // Done enters the cell being edited
     EXPECT_EQ(variableA(), mat({{1, 2}, {3, 9}}));
+}
+
+// A pasted block is the table in either step, as if sized and typed; a refused one changes nothing.
+TEST_F(ClEditorFlow, PasteFillsTheTable) {
+    pasteIntoEditor("1 2");   // the calculator line takes no text
+    EXPECT_EQ(lg_eActive_Input, eAI_CALCULATOR);
+    variableA() = mat({{1, 2}, {3, 4}});
+    openSizeStep(eT_A);
+    type("5");
+    pasteIntoEditor("1+1e-40i\t2\t3\r\n4\t5\t6\r\n");   // cleaned like a typed result
+    EXPECT_EQ(g_mEdit_Values, mat({{1, 2, 3}, {4, 5, 6}}));
+    EXPECT_EQ(mp_View.mp_sStep + mp_View.mp_Entry.mp_sText, "Matrix A 2 x 3_");   // the fill-in line dropped
+    EXPECT_EQ(mp_View.rowsChosen() * 10 + mp_View.columnsChosen(), 23);
+    clickCell(0, 1);
+    type("9");
+    pasteIntoEditor("1\t2\n3");
+    EXPECT_EQ(lg_asDialogs, std::vector<std::string>{
+                                "Paste refused: row 2, column 2 is missing; every row must be as long as row 1."});
+    EXPECT_EQ(cell(), (std::vector<int>{0, 1, 0, 1}));
+    EXPECT_EQ(mp_View.mp_Entry.mp_sText, "9_");
+    pasteIntoEditor("[[7, 8j]]");   // the cell being typed goes with the old table
+    EXPECT_EQ(cell(), gc_aiNO_CELL);
+    EXPECT_EQ(variableA(), mat({{1, 2}, {3, 4}}));   // until Done
+    finishEditing();
+    EXPECT_EQ(variableA(), mat({{7, {0, 8}}}));
+    EXPECT_EQ(g_uiHistory_Next, 0);
 }
 
 // The counter just changed steps back when the table would pass 262144 entries.

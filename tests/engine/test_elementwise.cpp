@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The element-wise prefix functions, the random matrices and the operand chain that applies them.
 #include <cmath>
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Clean-up, number text and the text of whole matrices where a line cannot reach them; the texts
 // of results in the three formats are pinned by tests/batch/format.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grammar at its limits and the arguments of the Rpt statement; the values and errors of
 // lines are pinned by tests/batch/grammar, those of Diag, Norm, OpNm, QR and the constructors by
 // tests/batch/arglists.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The linear algebra facilities: their identities on seeded random complex matrices, the
 // orders they promise, singular divisors and non-finite operands, on whichever back-end is built.
 #include <cmath>

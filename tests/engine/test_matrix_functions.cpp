@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Matrix functions of the prefix chain: the invariants of the decompositions on seeded random
 // complex matrices (the values and errors of lines: tests/batch/matrix_functions*).
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The operators on seeded random complex matrices, exact squares, the polynomial product and the
 // line's work budget; the values and errors of lines are pinned by tests/batch/operator_levels.
 #include <string>

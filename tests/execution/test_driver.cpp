@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The input line, the Enter action, history and repetition on two string panes: exact texts.
 #include <string>
 #include <vector>

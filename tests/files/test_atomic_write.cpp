@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving a file whole: through its links, keeping its mode and its other names, refusing what
 // the user may not write, and leaving nothing beside it whether the save succeeds, fails or is
 // stopped part-way.

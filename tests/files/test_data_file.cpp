@@ -1,10 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Data files, the output text and the graph picture: exact payloads, round trips through Open and
 // Append, every refusal changing nothing, the menu commands' names and messages, and failed saves.
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <limits>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -31,11 +31,6 @@ Texts lg_asDialogs;        ///< every message shown, in order
 Texts lg_asTitles;         ///< the choosers' titles
 std::string lg_sChosen;    ///< the name the chooser answers
 int lg_iChoice = 1;        ///< 1 chosen, 0 cancelled, -1 the chooser failed
-
-std::string readFile(const std::string& sPath) {
-    std::ifstream file(sPath, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
 
 void writeFile(const std::string& sPath, const std::string& sBytes) { std::ofstream(sPath, std::ios::binary) << sBytes; }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Data file fuzzer: the loader reads the input as a file's bytes (first byte even) or as a
 // payload already decoded (odd), so that mutations also reach near-valid payloads. A file that
 // passes must keep its limits; it is then applied as Open or Append in one of the window
@@ -5,25 +6,18 @@
 // variables, infinities and NaNs included.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "data_file.h"
 #include "driver.h"
 #include "engine_state.h"
 #include "execution_state.h"
+#include "fuzz_common.h"
 #include "round_trip.h"
 
 namespace {
 
 ClStringPane lg_Input, lg_Output;
-
-void require(bool bHolds, const char* acWhat) {
-    if (bHolds) return;
-    std::fprintf(stderr, "data file check failed: %s\n", acWhat);
-    std::abort();
-}
 
 void checkLimits(const ClDataFile& file) {
     require(file.uiKind == 0 || isVariableToken(static_cast<int>(file.uiKind)), "kind");
@@ -41,11 +35,6 @@ std::string storedLine(const ClState& entry) {
 }
 
 }  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    configureProcess();
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pucData, std::size_t uiSize) {
     static const bool bReady = [] {

@@ -1,17 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Key-sequence fuzzer: every byte is a key press or a command (the line actions, the History
 // menu, Clear All, the settings and window formats) driven through the display-free driver
 // on two string panes; after each the line, the history and the panes must agree, and at the
 // end the state must save and open back.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "driver.h"
 #include "engine_state.h"
 #include "execution_state.h"
+#include "fuzz_common.h"
 #include "line_edit.h"
 #include "round_trip.h"
 
@@ -25,12 +25,6 @@ constexpr unsigned char gc_ucLINE_END = 10;         ///< ends a replayed stored 
 ClStringPane lg_Input, lg_Output;
 const std::uint8_t* lg_pucNext = nullptr;   ///< the input still to be read
 const std::uint8_t* lg_pucEnd = nullptr;
-
-void require(bool bHolds, const char* acWhat) {
-    if (bHolds) return;
-    std::fprintf(stderr, "driver state inconsistent: %s\n", acWhat);
-    std::abort();
-}
 
 bool stopLongRepetition(unsigned long ulLines, double) { return ulLines >= gc_ulMAX_REPEATED; }
 
@@ -108,11 +102,6 @@ void checkState() {
 }
 
 }  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    configureProcess();
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pucData, std::size_t uiSize) {
     if (uiSize > gc_uiMAX_INPUT) return 0;

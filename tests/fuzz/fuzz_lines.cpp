@@ -1,12 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Line fuzzer: arbitrary byte lines through the lexer, the evaluator and the three number
 // formats, a few lines per input so that variables and Ans carry from one line to the next.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "engine_state.h"
+#include "fuzz_common.h"
 
 namespace {
 
@@ -16,13 +16,6 @@ constexpr unsigned char gc_ucLINE_BREAK = 10;
 constexpr int gc_iDISPLAY_WAYS = 6;                  ///< three formats, Zero Out on and off
 constexpr Eigen::Index gc_iALL_WAYS_MAX = 65536;     ///< larger results are shown one way per line
 constexpr int gc_iLINE_TEXT_SIZE = 8192;             ///< the input display's rendering buffer
-
-/// Stops the run with a message when the engine left its state inconsistent.
-void require(bool bHolds, const char* acWhat) {
-    if (bHolds) return;
-    std::fprintf(stderr, "engine state corrupt: %s\n", acWhat);
-    std::abort();
-}
 
 bool fitsLimit(const Matrix& m) { return m.size() <= gc_iMAX_ENTRIES; }
 
@@ -79,11 +72,6 @@ void runLine(const std::uint8_t* pucCodes, std::size_t uiLength, int iLine) {
 }
 
 }  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    configureProcess();
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pucData, std::size_t uiSize) {
     if (uiSize > gc_uiMAX_INPUT) return 0;

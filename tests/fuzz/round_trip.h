@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data file's promise, checked by the fuzzers: what Save Input writes, Open reads back to
 // the same history and variables.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Graph parameters from the input line, scale labels and image files, without a display.
 #include <string>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every worked example of the user guide is run: a block
 //     <!-- run
 //     --format=rational        (options of orbex-batch, optional)
@@ -10,8 +11,8 @@
 // these, so no example can go unchecked.
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -21,103 +22,35 @@
 #include "button_table.h"
 #include "calculator.h"
 #include "engine_state.h"
+#include "line_codes.h"
 
 namespace {
 
-struct ClExample {
-    std::string sKind;                ///< "run" or "type"
-    std::vector<std::string> asLines; ///< the comment's lines
-    std::string sShown;               ///< the <PRE> text, unescaped
-    int iLine;                        ///< where the comment starts in the guide
-};
-
-std::string readFile(const char* acPath) {
-    std::ifstream file(acPath, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
+std::string trimNewlines(const std::string& sText) {
+    const std::size_t uiFirst = sText.find_first_not_of('\n'), uiLast = sText.find_last_not_of('\n');
+    return uiFirst == std::string::npos ? "" : sText.substr(uiFirst, uiLast - uiFirst + 1);
 }
 
 /// The text of a <PRE> block as the viewer shows it; only the three entities are allowed, so a
 /// stray tag or an unescaped sign in an example fails.
 std::string unescape(const std::string& sRaw) {
-    std::string sText;
-    for (std::size_t ui = 0; ui < sRaw.size(); ++ui) {
-        if (sRaw[ui] == '<' || sRaw[ui] == '>') {
-            ADD_FAILURE() << "unescaped '" << sRaw[ui] << "' in: " << sRaw;
-        } else if (sRaw[ui] != '&') {
-            sText += sRaw[ui];
-        } else if (sRaw.compare(ui, 4, "&lt;") == 0) {
-            sText += '<', ui += 3;
-        } else if (sRaw.compare(ui, 4, "&gt;") == 0) {
-            sText += '>', ui += 3;
-        } else if (sRaw.compare(ui, 5, "&amp;") == 0) {
-            sText += '&', ui += 4;
-        } else {
-            ADD_FAILURE() << "unknown entity in: " << sRaw;
-        }
-    }
-    return sText;
-}
-
-std::string trimNewlines(std::string sText) {
-    while (!sText.empty() && sText.front() == '\n') sText.erase(0, 1);
-    while (!sText.empty() && sText.back() == '\n') sText.pop_back();
-    return sText;
-}
-
-std::vector<ClExample> examples(const std::string& sGuide) {
-    std::vector<ClExample> aExamples;
-    std::size_t uiPre = 0;
-    while ((uiPre = sGuide.find("<PRE>", uiPre)) != std::string::npos) {
-        const int iLine = 1 + static_cast<int>(std::count(sGuide.begin(), sGuide.begin() + uiPre, '\n'));
-        const std::size_t uiEnd = sGuide.find("</PRE>", uiPre);
-        const std::size_t uiComment_End = sGuide.rfind("-->", uiPre);
-        const std::size_t uiComment = sGuide.rfind("<!--", uiPre);
-        // The marking must stand right before the block, with nothing but white space between.
-        const bool bMarked = uiComment != std::string::npos && uiComment_End != std::string::npos &&
-                             uiComment_End > uiComment &&
-                             sGuide.find_first_not_of(" \n", uiComment_End + 3) == uiPre;
-        if (!bMarked || uiEnd == std::string::npos) {
-            ADD_FAILURE() << "guide line " << iLine << ": a <PRE> block without its example marking";
-            uiPre += 5;
-            continue;
-        }
-        ClExample example;
-        example.iLine = iLine;
-        std::istringstream comment(sGuide.substr(uiComment + 4, uiComment_End - uiComment - 4));
-        comment >> example.sKind;
-        for (std::string sLine; std::getline(comment, sLine);)
-            if (!sLine.empty()) example.asLines.push_back(sLine);
-        example.sShown = trimNewlines(unescape(sGuide.substr(uiPre + 5, uiEnd - uiPre - 5)));
-        aExamples.push_back(example);
-        uiPre = uiEnd;
-    }
-    return aExamples;
+    EXPECT_FALSE(std::regex_search(sRaw, std::regex("[<>]|&(?!lt;|gt;|amp;)"))) << "unescaped sign in: " << sRaw;
+    std::string sText = std::regex_replace(sRaw, std::regex("&lt;"), "<");
+    return std::regex_replace(std::regex_replace(sText, std::regex("&gt;"), ">"), std::regex("&amp;"), "&");
 }
 
 /// The output display's text after orbex-batch has run these lines, without the spacer and the
 /// line feed that opens the first prompt.
 std::string runBatch(const std::vector<std::string>& asLines) {
-    std::string sOptions;
+    std::string sOptions, sScript;
+    for (const std::string& sLine : asLines) (sLine.compare(0, 2, "--") == 0 ? sOptions += " " + sLine : sScript += sLine + "\n");
     char acScript[] = "/tmp/orbex-guide-XXXXXX";
-    const int iFile = mkstemp(acScript);
-    EXPECT_GE(iFile, 0);
-    {
-        std::ofstream script(acScript);
-        for (const std::string& sLine : asLines) {
-            if (sLine.compare(0, 2, "--") == 0)
-                sOptions += " " + sLine;
-            else
-                script << sLine << '\n';
-        }
-    }
+    EXPECT_GE(mkstemp(acScript), 0);
+    std::ofstream(acScript) << sScript;
     const std::string sCommand = std::string(ORBEX_BATCH) + sOptions + " " + acScript;
     std::string sOutput;
     if (FILE* pPipe = popen(sCommand.c_str(), "r")) {
-        char acBuffer[4096];
-        for (std::size_t uiRead; (uiRead = std::fread(acBuffer, 1, sizeof acBuffer, pPipe)) > 0;)
-            sOutput.append(acBuffer, uiRead);
+        for (int c; (c = std::fgetc(pPipe)) != EOF;) sOutput += static_cast<char>(c);
         EXPECT_EQ(pclose(pPipe), 0) << sCommand;
     }
     std::remove(acScript);
@@ -151,7 +84,7 @@ TEST(ClUserGuide, DocumentsLinkTheirSections) {
     const std::string sFolder = std::string(ORBEX_GUIDE).substr(0, std::string(ORBEX_GUIDE).rfind('/') + 1);
     for (const char* acName : {"guide.html", "help.html"}) {
         SCOPED_TRACE(acName);
-        const std::string sText = readFile((sFolder + acName).c_str());
+        const std::string sText = readFile(sFolder + acName);
         const std::vector<std::string> asSections = namesAfter(sText, "NAME='");
         EXPECT_GE(asSections.size(), 4u);
         EXPECT_EQ(namesAfter(sText, "HREF='#", sText.find("<H3>")), asSections);
@@ -163,22 +96,29 @@ TEST(ClUserGuide, DocumentsLinkTheirSections) {
 TEST(ClUserGuide, EveryExampleShowsWhatTheProgramShows) {
     registerKeys();   // the key codes of the typed lines, as the panel registers them
     const std::string sGuide = readFile(ORBEX_GUIDE);
-    ASSERT_FALSE(sGuide.empty()) << ORBEX_GUIDE;
-    int iRun = 0;
-    for (const ClExample& example : examples(sGuide)) {
-        SCOPED_TRACE("guide line " + std::to_string(example.iLine));
-        ASSERT_FALSE(example.asLines.empty());
-        if (example.sKind == "run") {
+    // The marking must stand right before the block, with nothing but white space between.
+    const std::regex example("<!--[ \n]*(\\w+)\n([\\s\\S]*?)-->[ \n]*<PRE>([\\s\\S]*?)</PRE>");
+    int iRun = 0, iExamples = 0;
+    for (std::sregex_iterator it(sGuide.begin(), sGuide.end(), example), end; it != end; ++it, ++iExamples) {
+        const std::smatch& match = *it;
+        SCOPED_TRACE("guide line " + std::to_string(1 + std::count(sGuide.begin(), match[0].first, '\n')));
+        std::vector<std::string> asLines;
+        std::istringstream comment(match[2].str());
+        for (std::string sLine; std::getline(comment, sLine);)
+            if (!sLine.empty()) asLines.push_back(sLine);
+        ASSERT_FALSE(asLines.empty());
+        std::string sExpected;
+        if (match[1] == "run") {
             ++iRun;
-            EXPECT_EQ(example.sShown, runBatch(example.asLines));
-        } else if (example.sKind == "type") {
-            std::string sExpected;
-            for (const std::string& sCodes : example.asLines)
-                sExpected += (sExpected.empty() ? "" : "\n") + typed(sCodes);
-            EXPECT_EQ(example.sShown, sExpected);
+            sExpected = runBatch(asLines);
+        } else if (match[1] == "type") {
+            for (const std::string& sCodes : asLines) sExpected += (sExpected.empty() ? "" : "\n") + typed(sCodes);
         } else {
-            ADD_FAILURE() << "unknown example kind \"" << example.sKind << "\"";
+            ADD_FAILURE() << "unknown example kind \"" << match[1] << "\"";
         }
+        EXPECT_EQ(trimNewlines(unescape(match[3].str())), sExpected);
     }
+    const std::regex pre("<PRE>");
+    EXPECT_EQ(iExamples, std::distance(std::sregex_iterator(sGuide.begin(), sGuide.end(), pre), {}));
     EXPECT_GE(iRun, 10);   // a broken marking must not leave the guide unchecked
 }

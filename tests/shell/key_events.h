@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A key press as the X server delivers it to the calculator's main window, for the window tests
 // and the window benchmarks.
 #pragma once

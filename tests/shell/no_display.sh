@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Without an X display the window says so in one line on standard error and exits with 1.
 message=$(DISPLAY=:none "$1" 2>&1)
 status=$?

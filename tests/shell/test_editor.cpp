@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The matrix editor's steps on the panel: the widgets each step shows and hides, the menu items
 // that wait, and the cell editor following the cell, on a shown window.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The graph window in the panel: menu states, the graph/text toggle, the exported picture and
 // Save Graph's file against orbex-batch's, on a shown window.
 #include <gtest/gtest.h>

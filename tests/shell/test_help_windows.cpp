@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help, guide and About windows: one window per document that keeps its place when the
 // format changes, the title taken from the document, and Quit while a help window is in front.
 // The documents' links are checked with the guide's examples.

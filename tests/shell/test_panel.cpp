@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The panel, its keys and the window formats, in process on a shown window: keys from every
 // focus, golden scripts typed key by key, Escape during a repetition, Alt, the formats and Quit.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text display shows long lines broken, yet gives back exactly the text it was given, also
 // while text is gathered aside during a repetition.
 #include <gtest/gtest.h>

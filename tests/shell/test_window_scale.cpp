@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The factor the window starts at, from the screen as the X server describes it.
 #include <gtest/gtest.h>
 

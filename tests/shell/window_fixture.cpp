@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shared window and the test answers to its dialogs. Eigen comes before X11, which defines Success.
 #include "engine_state.h"
 #include "execution_state.h"
@@ -5,8 +6,6 @@
 #include "window_fixture.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 #include <FL/Fl.H>
 
@@ -51,9 +50,4 @@ std::string bufferText(Fl_Text_Buffer* pBuffer) {
     const std::string sText = acText;
     std::free(acText);
     return sText;
-}
-
-std::string readFile(const std::string& sPath) {
-    std::ifstream file(sPath, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one calculator window the widget tests share, with its message boxes and file chooser
 // answered by the tests.
 #pragma once
@@ -6,6 +7,7 @@
 #include <vector>
 
 #include "dialogs.h"
+#include "line_codes.h"
 #include "main_window.h"
 
 struct ClAnswers {
@@ -22,6 +24,5 @@ void ensureWindow();
 
 /// The window format as the View menu sets it (0 two windows, 1 one window, 2 portrait).
 void selectFormat(int iFormat);
-/// A buffer's text (the toolkit's copy freed), and a file's bytes ("" when it cannot be read).
+/// A buffer's text (the toolkit's copy freed).
 std::string bufferText(Fl_Text_Buffer* pBuffer);
-std::string readFile(const std::string& sPath);
