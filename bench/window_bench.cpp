@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the window under an X display (make bench-window runs it under Xvfb): from start to
 // the first drawn frame, in process and as a process of its own, the rebuild of a format switch,
-// and a key press on a full line of 511 codes until the input line is drawn again. The other
+// and a key press on a full line of 511 codes until the input line is drawn again, at the size as
+// built and at twice that. The other
 // window benchmarks of this program are in window_results_bench.cpp and window_views_bench.cpp.
 // Eigen's headers come before X11's, which define Success and None.
 #include "calculator.h"
@@ -126,10 +127,10 @@ void BM_PortraitSwitchToFrame(benchmark::State& state) {
 BENCHMARK(BM_PortraitSwitchToFrame)->Unit(benchmark::kMillisecond);
 
 // One key press (Left, then Right, by turns) on a line of 511 codes, until the window has drawn
-// the line again; the argument is the window format.
+// the line again. Arguments: the window format, the factor in percent.
 void BM_KeyPressFullLine(benchmark::State& state) {
     ensureWindow();
-    switchFormat(static_cast<int>(state.range(0)));
+    switchFormat(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     const unsigned uiLength = fillLine();
     if (uiLength != 511) {
         char acMessage[64];
@@ -147,7 +148,10 @@ void BM_KeyPressFullLine(benchmark::State& state) {
     pressEscape();
     switchFormat(0);
 }
-BENCHMARK(BM_KeyPressFullLine)->ArgName("format")->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_KeyPressFullLine)
+    ->ArgNames({"format", "scale"})
+    ->ArgsProduct({{0, 1, 2}, {100, 200}})
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -53,9 +53,10 @@ void pressEnter() { pressKey(FL_Enter, "\r"); }
 
 void pressEscape() { pressKey(FL_Escape, "\x1b"); }
 
-void switchFormat(int eFormat) {
+void switchFormat(int eFormat, int iPercent) {
     int eNew = eFormat;
     ClCallback::mode_cb(nullptr, &eNew);
+    g_Main_Window.mp_pPanel->scaleTo(iPercent / 100.0);
     waitUntilDrawn();
 }
 

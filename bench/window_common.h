@@ -34,8 +34,9 @@ void typeKeys(const char* acCodes);
 void pressEnter();
 void pressEscape();
 
-/// Switches to window format 0 (two windows), 1 (one window) or 2 (portrait) and draws it.
-void switchFormat(int eFormat);
+/// Switches to window format 0 (two windows), 1 (one window) or 2 (portrait) at the factor
+/// iPercent / 100, and draws it.
+void switchFormat(int eFormat, int iPercent = 100);
 
 /// The text of the last message box a benchmark caused ("" when none); message boxes are
 /// answered at once with their first button, so no benchmark waits on one.

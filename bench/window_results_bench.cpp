@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Speed of the window with large results in its displays, in each window format: Enter until a
-// 512 x 512 complex matrix or a 1 x 262144 complex row is drawn, then single key presses
-// (typing, cursor moves, history browsing) until the window is drawn again; and repetitions of
-// 10,000 lines in the window, shown and silent.
+// Speed of the window with large results in its displays, in each window format, at the size as
+// built and at twice that: Enter until a 512 x 512 complex matrix or a 1 x 262144 complex row is
+// drawn, then single key presses (typing, cursor moves, history browsing) until the window is drawn
+// again; and repetitions of 10,000 lines in the window, shown and silent.
 // Eigen's headers come before X11's, which define Success and None.
 #include "driver.h"
 #include "engine_state.h"
@@ -31,9 +31,22 @@ struct ClOperand {
 const ClOperand gc_aOPERANDS[2] = {{"512 x 512", 'A', eT_A, 512, 512}, {"1 x 262144", 'B', eT_B, 1, 262144}};
 const char* const gc_aacFORMATS[3] = {"two windows", "one window", "portrait"};
 
-/// The operand and format whose result the displays hold now, as operand * 3 + format; -1 when
-/// something else was shown since.
+/// A window format and the factor in percent.
+struct ClView {
+    int eFormat, iPercent;
+};
+
+ClView viewOf(const benchmark::State& state, int iFormat_Arg) {
+    return {static_cast<int>(state.range(iFormat_Arg)), static_cast<int>(state.range(iFormat_Arg + 1))};
+}
+
+/// The operand and view whose result the displays hold now; -1 when something else was shown
+/// since.
 int lg_iLoaded = -1;
+
+int loadedKey(const ClOperand& operand, const ClView& view) {
+    return (static_cast<int>(&operand - gc_aOPERANDS) * 3 + view.eFormat) * 1000 + view.iPercent;
+}
 
 /// Uniform real and imaginary parts in [0, 1), as RndU gives them, from a fixed seed.
 void setOperand(const ClOperand& operand) {
@@ -43,9 +56,9 @@ void setOperand(const ClOperand& operand) {
     mVariable = (Matrix::Random(operand.iRows, operand.iCols) + Matrix::Constant(operand.iRows, operand.iCols, std::complex<double>(1, 1))) / 2.0;
 }
 
-/// The displays primed afresh in the format, with an empty line.
-void freshDisplays(int eFormat) {
-    switchFormat(eFormat);
+/// The displays primed afresh in the view, with an empty line.
+void freshDisplays(const ClView& view) {
+    switchFormat(view.eFormat, view.iPercent);
     pressEscape();
     primeDisplays();
     flushAndSync();
@@ -54,8 +67,8 @@ void freshDisplays(int eFormat) {
 
 /// Types the operand's name on fresh displays, then times Enter until the result is drawn.
 /// Returns the seconds, or a negative number when no large result was shown.
-double enterOperand(const ClOperand& operand, int eFormat) {
-    freshDisplays(eFormat);
+double enterOperand(const ClOperand& operand, const ClView& view) {
+    freshDisplays(view);
     typeKey(operand.cKey);
     flushAndSync();
     const BenchClock::time_point start = BenchClock::now();
@@ -63,34 +76,36 @@ double enterOperand(const ClOperand& operand, int eFormat) {
     flushAndSync();
     const double dSeconds = secondsSince(start);
     if (g_pOutput_Display->textLength() < 1000000) return -1;
-    lg_iLoaded = static_cast<int>(&operand - gc_aOPERANDS) * 3 + eFormat;
+    lg_iLoaded = loadedKey(operand, view);
     return dSeconds;
 }
 
-bool loadResult(benchmark::State& state, const ClOperand& operand, int eFormat) {
-    if (lg_iLoaded == static_cast<int>(&operand - gc_aOPERANDS) * 3 + eFormat) return true;
+bool loadResult(benchmark::State& state, const ClOperand& operand, const ClView& view) {
+    if (lg_iLoaded == loadedKey(operand, view)) return true;
     setOperand(operand);
-    if (enterOperand(operand, eFormat) < 0) {
+    if (enterOperand(operand, view) < 0) {
         state.SkipWithError("the result was not shown");
         return false;
     }
     return true;
 }
 
-void labelResult(benchmark::State& state, const ClOperand& operand, int eFormat) {
-    state.SetLabel(std::string(operand.acLabel) + ", " + gc_aacFORMATS[eFormat]);
+void labelResult(benchmark::State& state, const ClOperand& operand, const ClView& view) {
+    state.SetLabel(std::string(operand.acLabel) + ", " + gc_aacFORMATS[view.eFormat] + ", " +
+                   std::to_string(view.iPercent) + "%");
 }
 
 // Enter on the line naming the operand, until the result is drawn in the window; the displays
-// start empty each time. Arguments: the operand (0 the matrix, 1 the row), the window format.
+// start empty each time. Arguments: the operand (0 the matrix, 1 the row), the window format, the
+// factor in percent.
 void BM_LargeResultEnter(benchmark::State& state) {
     ensureWindow();
     const ClOperand& operand = gc_aOPERANDS[state.range(0)];
-    const int eFormat = static_cast<int>(state.range(1));
-    labelResult(state, operand, eFormat);
+    const ClView view = viewOf(state, 1);
+    labelResult(state, operand, view);
     setOperand(operand);
     for (auto _ : state) {
-        const double dSeconds = enterOperand(operand, eFormat);
+        const double dSeconds = enterOperand(operand, view);
         if (dSeconds < 0) {
             state.SkipWithError("the result was not shown");
             break;
@@ -101,8 +116,8 @@ void BM_LargeResultEnter(benchmark::State& state) {
     failOnDialog(state);
 }
 BENCHMARK(BM_LargeResultEnter)
-    ->ArgNames({"operand", "format"})
-    ->ArgsProduct({{0, 1}, {0, 1, 2}})
+    ->ArgNames({"operand", "format", "scale"})
+    ->ArgsProduct({{0, 1}, {0, 1, 2}, {100, 200}})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
@@ -117,15 +132,15 @@ double timedKey(int iKeysym, const char* acText) {
 // One key press with the large result in the displays, until the window is drawn again.
 // Arguments: the keys: 0 a digit typed (the BackSpace that takes it away again is the counter
 // bksp_ms), 1 Left and Right by turns on the line "1 + 1", 2 Up and Down by turns (the history
-// shows the operand's line and the empty line); the operand; the window format. The keys vary
-// fastest, so each result is entered once for its three kinds of keys.
+// shows the operand's line and the empty line); the operand; the window format; the factor in
+// percent. The keys vary fastest, so each result is entered once for its three kinds of keys.
 void BM_KeyOverLargeResult(benchmark::State& state) {
     ensureWindow();
     const int iKeys = static_cast<int>(state.range(0));
     const ClOperand& operand = gc_aOPERANDS[state.range(1)];
-    const int eFormat = static_cast<int>(state.range(2));
-    labelResult(state, operand, eFormat);
-    if (!loadResult(state, operand, eFormat)) return;
+    const ClView view = viewOf(state, 2);
+    labelResult(state, operand, view);
+    if (!loadResult(state, operand, view)) return;
     pressEscape();
     if (iKeys == 1) typeKeys("1+1");
     flushAndSync();
@@ -153,8 +168,8 @@ void BM_KeyOverLargeResult(benchmark::State& state) {
     failOnDialog(state);
 }
 BENCHMARK(BM_KeyOverLargeResult)
-    ->ArgNames({"keys", "operand", "format"})
-    ->ArgsProduct({{0, 1, 2}, {0, 1}, {0, 1, 2}})
+    ->ArgNames({"keys", "operand", "format", "scale"})
+    ->ArgsProduct({{0, 1, 2}, {0, 1}, {0, 1, 2}, {100, 200}})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
@@ -168,7 +183,7 @@ void BM_RepeatInWindow(benchmark::State& state) {
     const int eFormat = static_cast<int>(state.range(1));
     state.SetLabel(std::string(bSilent ? "silent" : "shown") + ", " + gc_aacFORMATS[eFormat]);
     for (auto _ : state) {
-        freshDisplays(eFormat);
+        freshDisplays({eFormat, 100});
         clearHistory();
         enterStoredLine("u=0");
         enterStoredLine("u=u+1");
@@ -181,7 +196,7 @@ void BM_RepeatInWindow(benchmark::State& state) {
         }
     }
     state.counters["output_MB"] = g_pOutput_Display->textLength() / 1e6;
-    freshDisplays(0);
+    freshDisplays({0, 100});
     failOnDialog(state);
 }
 BENCHMARK(BM_RepeatInWindow)

@@ -5,19 +5,49 @@
 
 #include "matrix_table.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include <FL/fl_draw.H>
 
+namespace {
+
+// Sizes as built.
+constexpr int gc_iROW_H = 25, gc_iCOL_W = 80, gc_iROW_HEADER_W = 52, gc_iCOL_HEADER_H = 18, gc_iFONT_SIZE = 14;
+
+}  // namespace
+
 ClTable::ClTable(int iX, int iY, int iW, int iH, const char* acLabel, bool bHeaders)
     : Fl_Table(iX, iY, iW, iH, acLabel) {
-    rows(0);
-    cols(0);
-    row_height_all(20);
-    col_width_all(80);
     row_header(bHeaders);
-    row_header_width(52);
     col_header(bHeaders);
+    scale(1);
+}
+
+int ClTable::scaled(int iLength) const { return static_cast<int>(std::lround(iLength * mp_dScale)); }
+
+void ClTable::scale(double dFactor) {
+    mp_dScale = dFactor;
+    row_header_width(scaled(gc_iROW_HEADER_W));
+    col_header_height(scaled(gc_iCOL_HEADER_H));
+    sizeCells(rows(), cols());
+}
+
+void ClTable::rows(int iRows) { sizeCells(iRows, cols()); }
+
+void ClTable::cols(int iCols) { sizeCells(rows(), iCols); }
+
+// The toolkit adds up every row and column again after each single size it sets, and new ones
+// copy the last one's: the table shrinks to one row and column, which take the size, and grows
+// again, each in one step.
+void ClTable::sizeCells(int iRows, int iCols) {
+    Fl_Table::rows(std::min(iRows, 1));
+    Fl_Table::cols(std::min(iCols, 1));
+    if (iRows > 0) row_height(0, scaled(gc_iROW_H));
+    if (iCols > 0) col_width(0, scaled(gc_iCOL_W));
+    Fl_Table::rows(iRows);
+    Fl_Table::cols(iCols);
 }
 
 void ClTable::placeOverCell(Fl_Widget* pWidget, int iRow, int iCol) {
@@ -48,7 +78,7 @@ void ClTable::drawData(const char* acText, int iX, int iY, int iW, int iH) {
 void ClTable::draw_cell(TableContext eContext, int iRow, int iCol, int iX, int iY, int iW, int iH) {
     char acHeader[32];
     switch (eContext) {
-    case CONTEXT_STARTPAGE: fl_font(FL_HELVETICA, 14); break;
+    case CONTEXT_STARTPAGE: fl_font(FL_HELVETICA, scaled(gc_iFONT_SIZE)); break;
     case CONTEXT_ROW_HEADER:
         std::snprintf(acHeader, sizeof acHeader, "Row %d", iRow + 1);
         drawHeader(acHeader, iX, iY, iW, iH);

@@ -42,6 +42,12 @@ void removeCursorMark(ClTextPane& pane) {
     if (pane.lastChar() == gc_acCURSOR[0]) pane.removeText(pane.textLength() - 1, pane.textLength());
 }
 
+unsigned* lineStartIn(const ClTextPane* pPane) {
+    if (pPane == g_pActive_Display) return &g_Current_State.mp_uiDisplay_Start;
+    if (pPane == g_pInput_Display) return &g_Current_State_Bkp.mp_uiDisplay_Start;   // the editor's turn
+    return nullptr;
+}
+
 void displayCurrent() {
     removeCursorMark(*g_pInput_Display);   // left there while another display was active
     const ClState& line = g_Current_State;

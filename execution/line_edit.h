@@ -27,3 +27,7 @@ eKEY_ACTION typeKey(unsigned char ucKey);
 
 /// Removes the cursor mark "_" when it ends the pane's text.
 void removeCursorMark(ClTextPane& pane);
+/// Where the line shown in the pane starts: the line being edited in the active display; in the
+/// input display while the matrix editor has the keys, the line put aside meanwhile; null for a
+/// pane that shows no line.
+unsigned* lineStartIn(const ClTextPane* pPane);

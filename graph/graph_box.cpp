@@ -21,22 +21,28 @@ bool g_bGraph_Corners = false;
 namespace {
 
 const Fl_Color acGRAPH_COLOR[gc_iPLOT_COUNT] = {56, 88, 63, 216, 76, 223};
-constexpr int gc_iSCALE_MARGIN = 24;
+constexpr int gc_iFONT_SIZE = 14;      ///< the toolkit's normal size, which the texts start from
+constexpr int gc_iSCALE_MARGIN = 24;   ///< left of and under the plot area, at factor 1
+constexpr int gc_iPAD = 2;             ///< between a text and its line or edge
+constexpr int gc_iLABEL_DROP = 10;     ///< the horizontal labels' baseline under the plot area
 constexpr double gc_dFAR = 16384;   ///< beyond this a segment is clipped before it is drawn
 
-void drawScales(int iX, int iY, int iPlot_W, int iPlot_H, int iFont_Height) {
+int scaledPx(int iLength, double dScale) { return static_cast<int>(std::lround(iLength * dScale)); }
+
+void drawScales(int iX, int iY, int iPlot_W, int iPlot_H, int iFont_Height, double dScale) {
     const std::vector<std::string> asVertical = scaleLabels(false, iPlot_H), asHorizontal = scaleLabels(true, iPlot_W);
     const double dStep_Y = iPlot_H / (gridLines(false, iPlot_H) + 1), dStep_X = iPlot_W / (gridLines(true, iPlot_W) + 1);
+    const int iMargin = scaledPx(gc_iSCALE_MARGIN, dScale), iPad = scaledPx(gc_iPAD, dScale);
     for (std::size_t k = 1; k <= asVertical.size(); ++k) {   // right-aligned in the margin
         const char* acLabel = asVertical[k - 1].c_str();
-        const int d = static_cast<int>(fl_width(acLabel) + 2);
-        fl_draw(acLabel, iX + (d < 25 ? 24 - d : 0),
-                iY + static_cast<int>(std::ceil(k * dStep_Y)) + 2 - (iFont_Height / 2) / 3);
+        const int d = static_cast<int>(fl_width(acLabel) + iPad);
+        fl_draw(acLabel, iX + (d <= iMargin ? iMargin - d : 0),
+                iY + static_cast<int>(std::ceil(k * dStep_Y)) + iPad - (iFont_Height / 2) / 3);
     }
     for (std::size_t k = 1; k <= asHorizontal.size(); ++k) {   // centred under the grid lines
         const char* acLabel = asHorizontal[k - 1].c_str();
-        fl_draw(acLabel, iX + static_cast<int>(std::ceil(k * dStep_X)) + 24 - static_cast<int>(fl_width(acLabel)) / 2,
-                iY + iPlot_H + 10);
+        fl_draw(acLabel, iX + static_cast<int>(std::ceil(k * dStep_X)) + iMargin - static_cast<int>(fl_width(acLabel)) / 2,
+                iY + iPlot_H + scaledPx(gc_iLABEL_DROP, dScale));
     }
 }
 
@@ -139,7 +145,7 @@ void drawPlots(int iX, int iY, int iW, int iH) {
     }
 }
 
-void drawCorners(int iX, int iY, int iW, int iH, bool bExport) {
+void drawCorners(int iX, int iY, int iW, int iH, bool bExport, double dScale) {
     const double* P = g_adPlot_Parms;
     char acLow[80], acHigh[80];
     if (bExport) {
@@ -151,16 +157,16 @@ void drawCorners(int iX, int iY, int iW, int iH, bool bExport) {
             clearChars(corner.first, ' ');
         }
     }
-    const int iDescent = fl_descent(), iHeight = fl_height();
-    fl_draw(acLow, iX + 2, iY + iH - iDescent);
-    fl_draw(acHigh, static_cast<int>(iX + iW - fl_width(acHigh) - 2.0), iY - iDescent + iHeight);
+    const int iDescent = fl_descent(), iHeight = fl_height(), iPad = scaledPx(gc_iPAD, dScale);
+    fl_draw(acLow, iX + iPad, iY + iH - iDescent);
+    fl_draw(acHigh, static_cast<int>(iX + iW - fl_width(acHigh) - iPad), iY - iDescent + iHeight);
 }
 
 }  // namespace
 
-void drawGraph(int iX, int iY, int iW, int iH, bool bExport) {
+void drawGraph(int iX, int iY, int iW, int iH, bool bExport, double dScale) {
     // One font at every start, so the screen and the export never depend on what was drawn before.
-    fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
+    fl_font(FL_HELVETICA, scaledPx(gc_iFONT_SIZE, dScale));
     const int iSize = fl_size(), iFont_Height = fl_height();
     const int iSmall_Size = bExport ? iSize * 4 / 5 : iSize * 3 / 4;
     fl_push_clip(iX, iY, iW, iH);
@@ -168,16 +174,20 @@ void drawGraph(int iX, int iY, int iW, int iH, bool bExport) {
     fl_rectf(iX, iY, iW, iH);
     int iPlot_W = iW, iPlot_H = iH;
     if (g_bGraph_Scales) {
+        const int iMargin = scaledPx(gc_iSCALE_MARGIN, dScale);
         fl_font(FL_HELVETICA, iSmall_Size);
         fl_color(FL_BLACK);
-        iPlot_W = iW - gc_iSCALE_MARGIN;
-        iPlot_H = iH - gc_iSCALE_MARGIN;
-        drawScales(iX, iY, iPlot_W, iPlot_H, iFont_Height);
+        iPlot_W = iW - iMargin;
+        iPlot_H = iH - iMargin;
+        drawScales(iX, iY, iPlot_W, iPlot_H, iFont_Height, dScale);
         fl_font(FL_HELVETICA, iSize);
         fl_pop_clip();
-        iX += gc_iSCALE_MARGIN;
+        iX += iMargin;
         fl_push_clip(iX, iY, iPlot_W, iPlot_H);
     }
+    // Lines as wide as the factor; at 1 the server's thin lines, which the export is made of.
+    const int iLine_Width = scaledPx(1, dScale);
+    if (iLine_Width > 1) fl_line_style(FL_SOLID | FL_CAP_ROUND | FL_JOIN_ROUND, iLine_Width);
     fl_frame("AAAA", iX, iY, iPlot_W, iPlot_H);
     fl_color(49);
     const double dLines_Y = gridLines(false, iPlot_H), dLines_X = gridLines(true, iPlot_W);
@@ -194,9 +204,10 @@ void drawGraph(int iX, int iY, int iW, int iH, bool bExport) {
     if (g_bGraph_Corners) {
         fl_font(FL_HELVETICA, iSmall_Size);
         fl_color(FL_BLACK);
-        drawCorners(iX, iY, iPlot_W, iPlot_H, bExport);
+        drawCorners(iX, iY, iPlot_W, iPlot_H, bExport, dScale);
         fl_font(FL_HELVETICA, iSize);
     }
+    if (iLine_Width > 1) fl_line_style(0);
     fl_pop_clip();
 }
 
@@ -206,7 +217,7 @@ ClGraphBox::ClGraphBox(int iX, int iY, int iW, int iH, const char* acLabel) : Fl
 }
 
 void ClGraphBox::draw() {
-    drawGraph(x(), y(), w(), h(), false);
+    drawGraph(x(), y(), w(), h(), false, mp_dScale);
     Fl_Box::draw();
 }
 
@@ -218,7 +229,7 @@ bool renderGraphImage() {
     const Fl_Offscreen picture = fl_create_offscreen(gc_iIMAGE_W, gc_iIMAGE_H);
     if (!picture) return false;
     fl_begin_offscreen(picture);
-    drawGraph(0, 0, gc_iIMAGE_W, gc_iIMAGE_H, true);
+    drawGraph(0, 0, gc_iIMAGE_W, gc_iIMAGE_H, true, 1);
     fl_read_image(g_aucLarge_Graph_Image, 0, 0, gc_iIMAGE_W, gc_iIMAGE_H);
     fl_end_offscreen();
     fl_delete_offscreen(picture);

@@ -14,11 +14,13 @@ public:
     void draw() override;
     /// Keys go on to the main window; clicks on the graph do nothing.
     int handle(int iEvent) override;
+
+    double mp_dScale = 1;   ///< the window's factor: fonts, margins and lines grow with it
 };
 
-/// Draws the graph into the area; the export uses the larger label font and the padded corner
-/// texts.
-void drawGraph(int iX, int iY, int iW, int iH, bool bExport);
+/// Draws the graph into the area, its fonts, margins and lines dScale times their size; the
+/// export (at 1) uses the larger label font and the padded corner texts.
+void drawGraph(int iX, int iY, int iW, int iH, bool bExport, double dScale);
 /// Renders the export picture into g_aucLarge_Graph_Image; false when no offscreen picture
 /// could be made. Needs the display open.
 bool renderGraphImage();

@@ -27,14 +27,26 @@ const char gc_acABOUT_TITLE[] = "ORBEX\n Calculator Version 1.1.2";
 const char gc_acDEDICATION[] =
     "For students of linear algebra and their textbooks.\nWith thanks to the FLTK and Eigen projects.";
 
-/// The frame of the panel's text group: every secondary window is placed from it.
+/// The frame of the panel's text group as built: every secondary window is placed from it, then
+/// scaled with the main window's face.
 struct ClFrame {
     int x, y, w, h;
 };
 
 ClFrame textFrame() {
-    const Fl_Group* pGroup = g_Main_Window.mp_pPanel->mp_pText_Group;
-    return {pGroup->x(), pGroup->y(), pGroup->w(), pGroup->h()};
+    const ClORBEXUI& panel = *g_Main_Window.mp_pPanel;
+    const int* aiFrame = panel.baseFrame(panel.mp_pText_Group);
+    return {aiFrame[0], aiFrame[1], aiFrame[2], aiFrame[3]};
+}
+
+int scaled(int iLength) { return g_Main_Window.mp_pPanel->scaled(iLength); }
+
+void resizeScaled(Fl_Widget* pWidget, int iX, int iY, int iW, int iH) {
+    pWidget->resize(scaled(iX), scaled(iY), scaled(iW), scaled(iH));
+}
+
+Fl_Box* scaledBox(int iX, int iY, int iW, int iH, const char* acLabel) {
+    return new Fl_Box(scaled(iX), scaled(iY), scaled(iW), scaled(iH), acLabel);
 }
 
 /// Makes, places and fills a document window; null (after an alert) when it cannot be made.
@@ -49,11 +61,10 @@ ClDisplayWindow* openDocument(const char* acHtml, bool bGuide) {
     const ClFrame f = textFrame();
     // Divisions truncate: the windows keep the same place for the same panel.
     if (g_eWindow_Mode != eWM_PORTRAIT)
-        pWindow->mp_pDisplay_Window->resize(f.x + (bGuide ? 120 : 90), f.y + (bGuide ? 180 : 120), f.w, 5 * f.h / 3);
+        resizeScaled(pWindow->mp_pDisplay_Window, f.x + (bGuide ? 120 : 90), f.y + (bGuide ? 180 : 120), f.w, 5 * f.h / 3);
     else
-        pWindow->mp_pDisplay_Window->resize(f.x + 60, f.y + (bGuide ? 120 : 90), f.w + (bGuide ? 60 : 18),
-                                            4 * f.h / 3);
-    pWindow->textsize(g_eWindow_Mode != eWM_PORTRAIT ? 18 : 16);
+        resizeScaled(pWindow->mp_pDisplay_Window, f.x + 60, f.y + (bGuide ? 120 : 90), f.w + (bGuide ? 60 : 18), 4 * f.h / 3);
+    pWindow->textsize(static_cast<Fl_Fontsize>(scaled(g_eWindow_Mode != eWM_PORTRAIT ? 18 : 16)));
     pWindow->value(acHtml);
     pWindow->show();
     return pWindow;
@@ -116,20 +127,23 @@ void showAboutWindow() {
     } else {
         a = f.w + 12, b = 4 * f.h / 5, x = f.x + f.w / 6, y = f.y + f.h / 5;
     }
-    lg_pAbout_Window = new Fl_Double_Window(x, y, 11 * a / 10, 12 * b / 10 + 60, "About ORBEX Calculator");
-    Fl_Box* pPicture_Box = new Fl_Box(12, b / 6, a + 6, b, "");
+    lg_pAbout_Window = new Fl_Double_Window(scaled(x), scaled(y), scaled(11 * a / 10), scaled(12 * b / 10 + 60),
+                                            "About ORBEX Calculator");
+    Fl_Box* pPicture_Box = scaledBox(12, b / 6, a + 6, b, "");
     if (!lg_pPicture) lg_pPicture = new (std::nothrow) Fl_JPEG_Image("linalg", gc_aucABOUT_PICTURE);
     if (!lg_pPicture || lg_pPicture->fail()) {
         lg_pAbout_Window->end();
         showDialog(eD_ALERT, "Failure opening About window.");
         return;
     }
-    pPicture_Box->image(lg_pPicture);
-    Fl_Box* pTitle_Box = new Fl_Box(a / 5 + 6, 6, 2 * a / 3, b / 5, gc_acABOUT_TITLE);
+    // The picture grows with the face: at factor 1 it is shown as it is.
+    const int iPicture_W = scaled(lg_pPicture->w()), iPicture_H = scaled(lg_pPicture->h());
+    const bool bAs_Is = iPicture_W == lg_pPicture->w() && iPicture_H == lg_pPicture->h();
+    pPicture_Box->image(bAs_Is ? lg_pPicture : lg_pPicture->copy(iPicture_W, iPicture_H));
+    Fl_Box* pTitle_Box = scaledBox(a / 5 + 6, 6, 2 * a / 3, b / 5, gc_acABOUT_TITLE);
     pTitle_Box->labelfont(1);
-    pTitle_Box->labelsize(16);
-    Fl_Box* pText_Box = new Fl_Box(a / 5 + 6, b, 2 * a / 3, b / 4, gc_acDEDICATION);
-    pText_Box->labelsize(16);
+    Fl_Box* pText_Box = scaledBox(a / 5 + 6, b, 2 * a / 3, b / 4, gc_acDEDICATION);
+    for (Fl_Box* pBox : {pTitle_Box, pText_Box}) pBox->labelsize(static_cast<Fl_Fontsize>(scaled(16)));
     pText_Box->align(FL_ALIGN_BOTTOM);   // under its box, clear of the picture above
     lg_pAbout_Window->end();
     lg_pAbout_Window->show();

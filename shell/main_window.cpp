@@ -12,13 +12,16 @@
 #include "callbacks.h"
 #include "main_window.h"
 #include "matrix_table.h"
+#include "window_scale.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 #include <FL/Fl.H>
 #include <FL/Fl_Native_File_Chooser.H>
 #include <FL/fl_ask.H>
+#include <FL/x.H>
 
 ClORBEXWindow g_Main_Window;
 Fl_Text_Buffer* lg_pBuff_In = nullptr;
@@ -158,6 +161,18 @@ int dispatchKeys(int iEvent, Fl_Window* pWindow) {
     return Fl::handle_(iEvent, pWindow);
 }
 
+/// The screen as the X server describes it (the display opened first).
+ClScreen readScreen() {
+    fl_open_display();
+    ClScreen screen{};
+    if (const char* acDpi = XGetDefault(fl_display, "Xft", "dpi")) screen.dXft_Dpi = std::strtod(acDpi, nullptr);
+    screen.iWidth_Px = DisplayWidth(fl_display, fl_screen);
+    screen.iWidth_Mm = DisplayWidthMM(fl_display, fl_screen);
+    int iX, iY;
+    Fl::screen_work_area(iX, iY, screen.iWork_W, screen.iWork_H);
+    return screen;
+}
+
 int toolkitChooser(const char* acTitle, bool bSave, std::string& sPath) {
     Fl_Native_File_Chooser chooser;
     chooser.title(acTitle);
@@ -195,6 +210,8 @@ void ClORBEXWindow::initializeWindow() {
     mp_pTable_Buffer = new Fl_Text_Buffer(0, 1024);
     mp_pNote_Buffer->text(gc_acSIZE_NOTE);
     mp_pPanel = g_eWindow_Mode == eWM_PORTRAIT ? new ClORBEXUI(true) : new ClORBEXUI();
+    const int* aiSize = mp_pPanel->mp_aiBase_Size;
+    mp_pPanel->scaleTo(startScale(readScreen(), std::getenv("ORBEX_SCALE"), aiSize[0], aiSize[1]));
     setUpDisplays();
     resetCalculator();
 }
@@ -242,8 +259,13 @@ void ClORBEXWindow::changeFormat(eWINDOW_MODE eFormat) {
     }
     cleanUp(true);
     const int iX = mp_pPanel->mp_pWindow->x(), iY = mp_pPanel->mp_pWindow->y();
+    const double dScale = mp_pPanel->mp_dScale;
     delete mp_pPanel;
     mp_pPanel = eFormat == eWM_PORTRAIT ? new ClORBEXUI(true) : new ClORBEXUI();
+    // The factor goes on, as far as the other shape fits the screen.
+    const ClScreen screen = readScreen();
+    const int* aiSize = mp_pPanel->mp_aiBase_Size;
+    mp_pPanel->scaleTo(fitScale(dScale, screen.iWork_W, screen.iWork_H, aiSize[0], aiSize[1]));
     mp_pPanel->mp_pWindow->position(iX, iY);
     lg_bAlt_On = false;   // the new panel shows the first buttons
     ClORBEXUI::mp_miTwo_Windows[eFormat].setonly();
@@ -295,11 +317,7 @@ void ClORBEXWindow::resizeInWindow() {
     // result) would paint over whatever lies on top of it. The hidden ones keep their text.
     if (g_eWindow_Mode != eWM_PORTRAIT) {
         const bool bWide = g_eWindow_Mode == eWM_ONE_WINDOW && !bGraph_Shown;
-        const int* aiFrame = bWide ? mp_aiWide_Frame : mp_aiInput_Frame;
-        // The text is broken again for the new width: the line keeps its place in it.
-        const int iLine_Start = pInput->exactPosition(static_cast<int>(g_Current_State.mp_uiDisplay_Start));
-        pInput->resize(aiFrame[0], aiFrame[1], aiFrame[2], aiFrame[3]);
-        g_Current_State.mp_uiDisplay_Start = static_cast<unsigned>(pInput->shownPosition(iLine_Start));
+        mp_pPanel->placeAt(pInput, bWide ? mp_aiWide_Frame : mp_aiInput_Frame);   // its text broken again
         pOutput->setVisible(!bWide && !bGraph_Shown);
         pInput->show();
     } else {   // portrait: the input display lies over the output display

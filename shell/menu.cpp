@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The menu bar's one item table, shared by both builds and written back to its initial states
 // by each of them.
+#include <cmath>
 #include <cstring>
+#include <iterator>
 
 #include "callbacks.h"
 #include "copy_as.h"
@@ -107,6 +109,7 @@ const Fl_Menu_Item gc_aMENU[] = {
 #undef END
 
 Fl_Menu_Item lg_aMenu[sizeof gc_aMENU / sizeof gc_aMENU[0]];   ///< the table the menu bar shows
+double lg_dMenu_Scale = 1;   ///< the factor of its label sizes
 
 Fl_Menu_Item* item(const char* acPath) {
     for (Fl_Menu_Item& entry : lg_aMenu)
@@ -133,8 +136,15 @@ Fl_Menu_Item* ClORBEXUI::mp_miExecute = nullptr;
 Fl_Menu_Item* ClORBEXUI::mp_smFile = nullptr;
 Fl_Menu_Item* ClORBEXUI::mp_smEdit = nullptr;
 
+void scaleMenu(double dFactor) {
+    lg_dMenu_Scale = dFactor;
+    for (std::size_t i = 0; i < std::size(lg_aMenu); ++i)
+        lg_aMenu[i].labelsize_ = static_cast<Fl_Fontsize>(std::lround(gc_aMENU[i].labelsize_ * dFactor));
+}
+
 Fl_Menu_Item* resetMenu() {
     std::memcpy(static_cast<void*>(lg_aMenu), gc_aMENU, sizeof lg_aMenu);
+    scaleMenu(lg_dMenu_Scale);
     ClORBEXUI::mp_miSave_Graph = item("Save Graph");
     ClORBEXUI::mp_miDecimal = item("Decimal");
     ClORBEXUI::mp_miTwo_Windows = item("Two Windows");

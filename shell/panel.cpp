@@ -7,9 +7,15 @@
 
 #include "panel.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cmath>
+#include <iterator>
+#include <type_traits>
+#include <utility>
 
 #include <FL/Fl.H>
+#include <FL/Fl_Tooltip.H>
 
 #include "button_table.h"
 #include "callbacks.h"
@@ -64,23 +70,57 @@ int shortcutOf(eTOKEN t, unsigned char ucKey) {
 const Fl_Menu_Item gc_aPASTE_MENU[] = {{"Paste", FL_CTRL + 'v', nullptr, nullptr, 0, FL_NORMAL_LABEL, 0, 16, 0},
                                        {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0}};
 
-/// A right click on the size step or on the table offers "Paste"; true when it was there.
+/// A right click on the size step or on the table offers "Paste", at the face's factor; true when
+/// it was there.
 bool offerPaste(ClWindow* pWindow) {
     const ClORBEXUI& ui = *g_Main_Window.mp_pPanel;
     const Fl_Widget* pStep = lg_eActive_Input == eAI_EDITOR_SIZES   ? ui.mp_pSize_Group
                              : lg_eActive_Input == eAI_EDITOR_ENTRY ? ui.mp_pTable
                                                                     : nullptr;
     if (!pStep || !Fl::event_inside(pStep)) return false;
-    if (gc_aPASTE_MENU->popup(Fl::event_x(), Fl::event_y())) ClCallback::editPaste_cb(pWindow, nullptr);
+    Fl_Menu_Item aMenu[std::size(gc_aPASTE_MENU)];
+    std::copy(std::begin(gc_aPASTE_MENU), std::end(gc_aPASTE_MENU), aMenu);
+    aMenu[0].labelsize_ = static_cast<Fl_Fontsize>(ui.scaled(gc_aPASTE_MENU[0].labelsize_));
+    if (aMenu->popup(Fl::event_x(), Fl::event_y())) ClCallback::editPaste_cb(pWindow, nullptr);
     return true;
 }
 
+template <typename W, typename = void>
+constexpr bool gc_bHAS_TEXT_SIZE = false;
 template <typename W>
-W* make(const int* aiFrame, const char* acLabel = nullptr) {
-    return new W(aiFrame[0], aiFrame[1], aiFrame[2], aiFrame[3], acLabel);
+constexpr bool gc_bHAS_TEXT_SIZE<W, std::void_t<decltype(std::declval<W&>().textsize())>> = true;
+
+template <typename W>
+Fl_Fontsize textSize(Fl_Widget* pWidget, Fl_Fontsize iSize) {
+    W* p = static_cast<W*>(pWidget);
+    const Fl_Fontsize iBefore = p->textsize();
+    if (iSize > 0) p->textsize(iSize);
+    return iBefore;
+}
+
+/// The toolkit's own sizes, which every window shares: scrollbars and tooltips.
+void scaleToolkit(double dFactor) {
+    static const int iSCROLLBAR = Fl::scrollbar_size(), iTOOLTIP = Fl_Tooltip::size();   // as the toolkit starts
+    Fl::scrollbar_size(static_cast<int>(std::lround(iSCROLLBAR * dFactor)));
+    Fl_Tooltip::size(static_cast<Fl_Fontsize>(std::lround(iTOOLTIP * dFactor)));
 }
 
 }  // namespace
+
+template <typename W>
+W* ClORBEXUI::keep(W* pWidget, const int* aiFrame) {
+    Fl_Fontsize (*pfnText_Size)(Fl_Widget*, Fl_Fontsize) = nullptr;
+    if constexpr (gc_bHAS_TEXT_SIZE<W>) pfnText_Size = textSize<W>;
+    // A group leaves its children where the layout puts them, instead of stretching them.
+    if constexpr (std::is_same_v<W, Fl_Group>) pWidget->resizable(nullptr);
+    mp_aPlaced.push_back({pWidget, {aiFrame[0], aiFrame[1], aiFrame[2], aiFrame[3]}, pfnText_Size, 0, 0});
+    return pWidget;
+}
+
+template <typename W>
+W* ClORBEXUI::make(const int* aiFrame, const char* acLabel) {
+    return keep(new W(aiFrame[0], aiFrame[1], aiFrame[2], aiFrame[3], acLabel), aiFrame);
+}
 
 ClORBEXUI::ClORBEXUI() : mp_bPortrait(false) { build(); }
 
@@ -93,9 +133,10 @@ ClORBEXUI::~ClORBEXUI() {
 
 void ClORBEXUI::build() {
     const ClFrames& frames = mp_bPortrait ? gc_PORTRAIT : gc_LANDSCAPE;
-    mp_pWindow = new ClWindow(frames.aiWindow[0], frames.aiWindow[1], "ORBEX Calculator");
+    std::copy(frames.aiWindow, frames.aiWindow + 2, mp_aiBase_Size);
+    mp_pWindow = new ClWindow(frames.aiWindow[0], frames.aiWindow[1], "ORBEX Calculator", *this);
     mp_pWindow->callback(ClCallback::window_cb, this);
-    mp_pMenu_Bar = make<Fl_Menu_Bar>(frames.aiMenu);
+    mp_pMenu_Bar = make<ClMenuBar>(frames.aiMenu);
     mp_pMenu_Bar->labelsize(16);
     mp_pMenu_Bar->textsize(16);
     mp_pMenu_Bar->menu(resetMenu());
@@ -119,14 +160,76 @@ void ClORBEXUI::build() {
     buildButtons();
     mp_pButton_Group->end();
     mp_pWindow->end();
+    for (ClPlaced& placed : mp_aPlaced) {   // the fonts as built
+        placed.iLabel_Size = placed.pWidget->labelsize();
+        if (placed.pfnText_Size) placed.iText_Size = placed.pfnText_Size(placed.pWidget, 0);
+    }
+}
+
+int ClORBEXUI::scaled(int iLength) const { return static_cast<int>(std::lround(iLength * mp_dScale)); }
+
+void ClORBEXUI::scaleTo(double dFactor) {
+    mp_dScale = dFactor;
+    const int iW = scaled(mp_aiBase_Size[0]), iH = scaled(mp_aiBase_Size[1]);
+    if (iW == mp_pWindow->w() && iH == mp_pWindow->h()) applyScale(dFactor);
+    else mp_pWindow->size(iW, iH);   // the window's resize lays the face out
+    // Only after size(), which fixes the size of a window without a resizable widget. The size
+    // as built is the least, and the sizes between keep its shape.
+    mp_pWindow->size_range(mp_aiBase_Size[0], mp_aiBase_Size[1], 0, 0, 0, 0, 1);
+}
+
+void ClORBEXUI::fitWindow() {
+    const int iW = mp_pWindow->w(), iH = mp_pWindow->h();
+    if (iW == scaled(mp_aiBase_Size[0]) && iH == scaled(mp_aiBase_Size[1])) return applyScale(mp_dScale);
+    const double dRoom = std::min(static_cast<double>(iW) / mp_aiBase_Size[0], static_cast<double>(iH) / mp_aiBase_Size[1]);
+    applyScale(std::max(1.0, dRoom));
+}
+
+void ClORBEXUI::applyScale(double dFactor) {
+    mp_dScale = dFactor;
+    mp_iFace_X = std::max(0, (mp_pWindow->w() - scaled(mp_aiBase_Size[0])) / 2);
+    scaleToolkit(dFactor);
+    scaleMenu(dFactor);
+    // The displays' lines break before their scrollbars: the width comes before the new frame.
+    for (ClTextDisplay* pDisplay : {mp_pOutput_Display, mp_pInput_Display}) pDisplay->scrollbar_width(Fl::scrollbar_size());
+    for (const ClPlaced& placed : mp_aPlaced) {   // fonts first: a display breaks its lines in its new font
+        placed.pWidget->labelsize(static_cast<Fl_Fontsize>(scaled(placed.iLabel_Size)));
+        if (placed.pfnText_Size) placed.pfnText_Size(placed.pWidget, static_cast<Fl_Fontsize>(scaled(placed.iText_Size)));
+        layOut(placed);
+    }
+    mp_pMenu_Bar->mp_dScale = mp_pGraph_Box->mp_dScale = mp_pLarge_Graph_Box->mp_dScale = dFactor;
+    mp_pTable->scale(dFactor);
+    if (mp_pCell_Editor->visible()) mp_pTable->placeOverCell(mp_pCell_Editor, g_iEdit_Row, g_iEdit_Col);
+    mp_pWindow->redraw();
+}
+
+void ClORBEXUI::placeAt(Fl_Widget* pWidget, const int* aiFrame) {
+    auto itPlaced = std::find_if(mp_aPlaced.begin(), mp_aPlaced.end(),
+                                 [pWidget](const ClPlaced& placed) { return placed.pWidget == pWidget; });
+    if (itPlaced == mp_aPlaced.end()) return;
+    std::copy(aiFrame, aiFrame + 4, itPlaced->aiFrame);
+    layOut(*itPlaced);
+}
+
+// Both edges are scaled, so widgets that meet as built still meet.
+void ClORBEXUI::layOut(const ClPlaced& placed) {
+    const int* aiFrame = placed.aiFrame;
+    const int iX = mp_iFace_X + scaled(aiFrame[0]), iY = scaled(aiFrame[1]);
+    placed.pWidget->resize(iX, iY, mp_iFace_X + scaled(aiFrame[0] + aiFrame[2]) - iX, scaled(aiFrame[1] + aiFrame[3]) - iY);
+}
+
+const int* ClORBEXUI::baseFrame(const Fl_Widget* pWidget) const {
+    for (const ClPlaced& placed : mp_aPlaced)
+        if (placed.pWidget == pWidget) return placed.aiFrame;
+    return nullptr;
 }
 
 void ClORBEXUI::buildButtons() {
     for (const ClButtonSpec& row : gc_aBUTTONS) {
         const char* acLabel = mp_bPortrait && row.mp_acPortrait_Label ? row.mp_acPortrait_Label : row.mp_acLabel;
-        ClButton* pButton = mp_bPortrait ? new ClButton(row.mp_iPortrait_X, row.mp_iPortrait_Y, gc_iBUTTON_W,
-                                                        row.mp_iPortrait_H, acLabel)
-                                         : new ClButton(row.mp_iX, row.mp_iY, gc_iBUTTON_W, gc_iBUTTON_H, acLabel);
+        const int aiFrame[4] = {mp_bPortrait ? row.mp_iPortrait_X : row.mp_iX, mp_bPortrait ? row.mp_iPortrait_Y : row.mp_iY,
+                                gc_iBUTTON_W, mp_bPortrait ? row.mp_iPortrait_H : gc_iBUTTON_H};
+        ClButton* pButton = make<ClButton>(aiFrame, acLabel);
         pButton->box(FL_ROUNDED_BOX);
         pButton->down_box(FL_ROUNDED_BOX);   // pressed in the selection colour, same shape
         pButton->labelfont(0);
@@ -198,8 +301,9 @@ void ClORBEXUI::buildEditor(bool bPortrait) {
     make<Fl_Button>(frame(9), "Done")->callback(ClCallback::editDone_cb);
     make<Fl_Button>(frame(10), "Cancel")->callback(ClCallback::editCancel_cb);
     const int* aiTable = frame(11);
-    mp_pTable = new ClTable(aiTable[0], aiTable[1], aiTable[2], aiTable[3], nullptr, true);
-    mp_pCell_Editor = new ClTextDisplay(aiTable[0], aiTable[1], 80, 20);
+    mp_pTable = keep(new ClTable(aiTable[0], aiTable[1], aiTable[2], aiTable[3], nullptr, true), aiTable);
+    const int aiCell[4] = {aiTable[0], aiTable[1], 80, 20};   // laid over the edited cell when shown
+    mp_pCell_Editor = make<ClTextDisplay>(aiCell);
     mp_pCell_Editor->hide();
     mp_pCell_Editor->clear_visible_focus();   // the keys stay the window's
     mp_pTable->end();
@@ -211,6 +315,19 @@ void ClORBEXUI::buildEditor(bool bPortrait) {
     mp_pTable_Group->deactivate();
     for (Fl_Widget* pWidget : {static_cast<Fl_Widget*>(mp_pNote_Display), static_cast<Fl_Widget*>(mp_pFill_In_Display)})
         pWidget->clear_visible_focus();
+}
+
+// The toolkit leaves the room for a submenu's arrow and sizes the check marks by its normal size:
+// while the menus are open it is the face's. A click opens them as the toolkit's own menu bar
+// does; the chosen item's callback, which may build windows, runs at the normal size again.
+int ClMenuBar::handle(int iEvent) {
+    if (iEvent != FL_PUSH || !menu() || !menu()->text) return Fl_Menu_Bar::handle(iEvent);
+    const Fl_Fontsize iNormal = FL_NORMAL_SIZE;
+    FL_NORMAL_SIZE = static_cast<Fl_Fontsize>(std::lround(iNormal * mp_dScale));
+    const Fl_Menu_Item* pChosen = menu()->pulldown(x(), y(), w(), h(), nullptr, this, nullptr, 1);
+    FL_NORMAL_SIZE = iNormal;
+    picked(pChosen);
+    return 1;
 }
 
 int ClWindow::handle(int iEvent) {
@@ -228,6 +345,12 @@ int ClWindow::handle(int iEvent) {
     default: break;
     }
     return mapKey(iEvent) ? 1 : Fl_Double_Window::handle(iEvent);
+}
+
+void ClWindow::resize(int iX, int iY, int iW, int iH) {
+    const bool bResized = iW != w() || iH != h();
+    Fl_Double_Window::resize(iX, iY, iW, iH);
+    if (bResized) mp_Panel.fitWindow();
 }
 
 int ClWindow::mapKey(int iEvent) {

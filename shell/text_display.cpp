@@ -5,6 +5,8 @@
 #include "execution_state.h"
 #include "text_display.h"
 
+#include "line_edit.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -58,16 +60,19 @@ char ClTextDisplay::lastChar() const {
     return iLength > 0 ? buffer()->byte_at(iLength - 1) : '\0';
 }
 
+void ClTextDisplay::measureFont() {
+    mp_iWidth_Size = textsize();
+    fl_font(textfont(), textsize());
+    for (int c = 32; c < 127; ++c) {
+        const char acChar[2] = {static_cast<char>(c), 0};
+        mp_adWidth[c] = fl_width(acChar);
+    }
+}
+
 std::string ClTextDisplay::breakLines(int iPosition, const char* acText, bool bAt_Pending_End,
                                       std::vector<int>& aiBreaks) {
     if (!mp_bWrap_At_Edge) return acText;
-    if (mp_adWidth['0'] == 0) {
-        fl_font(textfont(), textsize());
-        for (int c = 32; c < 127; ++c) {
-            const char acChar[2] = {static_cast<char>(c), 0};
-            mp_adWidth[c] = fl_width(acChar);
-        }
-    }
+    if (mp_iWidth_Size != textsize()) measureFont();
     // The toolkit's text area: the box, a margin of 3 on each side and the scrollbar.
     const double dLimit = w() - Fl::box_dw(box()) - 6 - scrollbar_width() - 1;
     const auto width = [this](char c) { return mp_adWidth[static_cast<unsigned char>(c)]; };
@@ -207,15 +212,27 @@ int ClTextDisplay::shownPosition(int iExact) const {
 }
 
 void ClTextDisplay::resize(int iX, int iY, int iW, int iH) {
-    const bool bBreak_Again = mp_bWrap_At_Edge && iW != w() && buffer() != nullptr;
+    const bool bBreak_Again =
+        mp_bWrap_At_Edge && buffer() != nullptr && (iW != w() || (mp_iWidth_Size != 0 && mp_iWidth_Size != textsize()));
     if (!bBreak_Again) return Fl_Text_Display::resize(iX, iY, iW, iH);
     const std::string sText = exactText();
     const int iInsert = exactPosition(insertPosition()), iSaved = exactPosition(mp_iSaved_Position);
+    const int iTop = exactPosition(mFirstChar);
+    const bool bInsert_Shown = insert_position() >= mFirstChar && insert_position() <= mLastChar;
+    unsigned* puiLine_Start = lineStartIn(this);
+    const int iLine_Start = puiLine_Start ? exactPosition(static_cast<int>(*puiLine_Start)) : 0;
+    // The new width and font first: the toolkit resizes the display again while its text changes.
     Fl_Text_Display::resize(iX, iY, iW, iH);
+    measureFont();
     clearText();
     insertText(0, sText.c_str());
     setInsertPosition(shownPosition(iInsert));
     mp_iSaved_Position = shownPosition(iSaved);
+    if (puiLine_Start) *puiLine_Start = static_cast<unsigned>(shownPosition(iLine_Start));
+    // The view stays where it was: on the insertion point when that was in sight, else on the
+    // first line shown.
+    if (bInsert_Shown) show_insert_position();
+    else scroll(buffer()->count_lines(0, shownPosition(iTop)) + 1, 0);
 }
 
 std::string ClTextDisplay::exactText() {

@@ -37,7 +37,9 @@ public:
         if (bVisible) show();
         else hide();
     }
-    /// A new width breaks the text again where it wraps at the edge.
+    /// A new width or text size breaks the text again where it wraps at the edge; the
+    /// insertion point, the output position and the start of the line shown in it keep their
+    /// places in the text, and the view its place.
     void resize(int iX, int iY, int iW, int iH) override;
 
     /// Wraps the text at the display's edge itself, after the last space that fits (the
@@ -60,12 +62,15 @@ public:
 
 private:
     std::string selectedText() const;
+    /// The width of each character in the text font as it is now.
+    void measureFont();
     /// The text to insert at iPosition as shown, its added breaks put into aiBreaks.
     std::string breakLines(int iPosition, const char* acText, bool bAt_Pending_End, std::vector<int>& aiBreaks);
 
     std::vector<int> mp_aiSoft_Breaks;   ///< positions of the newlines the display added, ascending
     bool mp_bWrap_At_Edge = false;
-    double mp_adWidth[256] = {};         ///< the width of each character in the text font, once known
+    double mp_adWidth[256] = {};         ///< the width of each character in the text font
+    Fl_Fontsize mp_iWidth_Size = 0;      ///< the text size those widths are of; 0 before they are known
     bool mp_bDeferring = false;
     std::string mp_sPending;           ///< deferred text, as it will be shown
     int mp_iPending_Insert = -1;       ///< the insertion point while it lies in the deferred text

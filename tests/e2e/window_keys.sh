@@ -2,9 +2,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Drives the real window under Xvfb with xdotool: keys and button clicks build lines, the arrows and
 # BackSpace edit them, Up recalls one, Enter runs them, the three window formats are switched by
-# their menu keys, the matrix editor takes blocks from the clipboard (xclip), the quit question is
-# answered "No", then "Yes", and what the displays held at exit must match.
-# Usage: window_keys.sh ORBEX_BINARY   (inside xvfb-run)
+# their menu keys, the window is resized to twice its size and back, the matrix editor takes blocks
+# from the clipboard (xclip), the quit question is answered "No", then "Yes", and what the displays
+# held at exit must match.
+# Usage: window_keys.sh ORBEX_BINARY   (inside xvfb-run, on a screen of at least 1238 x 868)
 set -u
 orbex="$1"
 work=$(mktemp -d)
@@ -51,8 +52,10 @@ withdraw() {
     clip_pid=""
 }
 
-# Clicks the centre of the 54-pixel-wide button whose frame starts at $2, $3 in the window $1.
-click_button() { xdotool mousemove --window "$1" $(($2 + 27)) $(($3 + 15)) click 1; }
+# Clicks the centre of the 54-pixel-wide button whose frame as built starts at $2, $3 in the window
+# $1, at the window's factor $scale.
+scale=1
+click_button() { xdotool mousemove --window "$1" $((($2 + 27) * scale)) $((($3 + 15) * scale)) click 1; }
 
 ORBEX_TRANSCRIPT="$work/transcript"
 export ORBEX_TRANSCRIPT
@@ -66,20 +69,25 @@ xdotool type --delay 5 'A=[1,2;3,4]'
 xdotool key Return 7
 xdotool key ctrl+alt+d
 # Landscape again: a new window whose displays and line start afresh; the history stays, and Up
-# brings back the line run in portrait. "D" gives "Det " and an automatic "("; "+" and "1" are
-# clicked; back before ")", one BackSpace removes it alone, ")" again, "3" goes after the " + ".
+# brings back the line run in portrait. Resized to twice its size, the face with it: "D" gives
+# "Det " and an automatic "("; "+" and "1" are clicked where they are now; back before ")", one
+# BackSpace removes it alone, ")" again, "3" goes after the " + ".
 wid=$(poll others "$wid") || fail "no landscape window"
 xdotool windowfocus --sync "$wid"
+xdotool windowsize --sync "$wid" 1238 868
+scale=2
 xdotool key Up Return
 xdotool type --delay 5 'DA)'
 click_button "$wid" 190 392
 click_button "$wid" 10 357
 xdotool key Left Left BackSpace parenright Right 3 Return
-# One window: what is run shows in the widened input display too. Then two windows again, a line
-# left unfinished, and the quit question answered "No", then "Yes".
+# One window: what is run shows in the widened input display too. Then two windows again at the
+# size as built, a line left unfinished, and the quit question answered "No", then "Yes".
 xdotool key ctrl+alt+f
 xdotool type --delay 5 'A(2,1)'
 xdotool key Return ctrl+alt+d
+xdotool windowsize --sync "$wid" 619 434
+scale=1
 # The editor for B: "Paste" from the right-click menu of the size step takes a spreadsheet block,
 # Done keeps it and B shows it. Then B's own table is opened by "Edit", Ctrl+V replaces it by a
 # larger block and Done keeps that. The calculator line takes nothing by Ctrl+V or the middle

@@ -14,6 +14,8 @@
 #include "graph_state.h"
 #include "line_codes.h"
 
+#include <FL/Fl.H>
+
 #include "callbacks.h"
 #include "window_fixture.h"
 
@@ -53,7 +55,8 @@ TEST(ClGraphWindow, OpenedToggledAndDrawn) {
     expectShown(eGS_NONE, false);
 }
 
-// orbex-batch draws a script's plots with the same code and settings as Save Graph.
+// orbex-batch draws a script's plots with the same code and settings as Save Graph, also when the
+// window's graph box was just drawn at twice its size.
 TEST(ClGraphWindow, BatchPictureIsTheWindowsPicture) {
     ensureWindow();
     char acFolder[] = "/tmp/orbex-batch-graph-XXXXXX";
@@ -66,6 +69,8 @@ TEST(ClGraphWindow, BatchPictureIsTheWindowsPicture) {
     ClORBEXUI::mp_miScales->set();
     ClORBEXUI::mp_miCorners->set();
     ClCallback::graphView_cb(nullptr, nullptr);
+    g_Main_Window.mp_pPanel->scaleTo(2);
+    Fl::flush();
     g_Answers.sFile = sFolder + "/window.bmp";
     ClCallback::saveGraph_cb(nullptr, nullptr);
     ASSERT_EQ(std::system((std::string(ORBEX_BATCH) + " --graph=" + sFolder + "/batch.bmp '--graph-line=[-3,3,4,-1.5,1.5,3]'" +

@@ -25,6 +25,13 @@ protected:
     static ClWindow* window() { return g_Main_Window.mp_pPanel->mp_pWindow; }
     static ClORBEXUI& panel() { return *g_Main_Window.mp_pPanel; }
     static std::string shown() { return bufferText(lg_pBuff_In).substr(g_Current_State.mp_uiDisplay_Start); }
+    /// Types the characters one key each, as the keyboard sends them.
+    static void type(const std::string& sKeys) {
+        for (unsigned char c : sKeys) {
+            const char acText[2] = {static_cast<char>(c), '\0'};
+            pressKey(std::tolower(c), acText, std::isupper(c) ? FL_SHIFT : 0);
+        }
+    }
     /// What every button shows, one comparable text each.
     static std::vector<std::string> describePanel() {
         std::vector<std::string> asButtons;
@@ -67,11 +74,7 @@ TEST_F(ClPanel, GoldenScriptsTypedGiveTheBatchTranscript) {
         ClORBEXUI::mp_miError_Item->clear();
         ClCallback::settings_cb(nullptr, nullptr);
         std::istringstream script(readFile(std::string(ORBEX_GOLDEN_DIR) + "/" + acName + ".in"));
-        for (std::string sLine; std::getline(script, sLine); pressKey(FL_Enter, "\r"))
-            for (unsigned char c : sLine) {
-                const char acText[2] = {static_cast<char>(c), '\0'};
-                pressKey(std::tolower(c), acText, std::isupper(c) ? FL_SHIFT : 0);
-            }
+        for (std::string sLine; std::getline(script, sLine); pressKey(FL_Enter, "\r")) type(sLine);
         EXPECT_EQ(bufferText(lg_pBuff_Out) + "\n", readFile(std::string(ORBEX_GOLDEN_DIR) + "/" + acName + ".out"));
     }
 }
@@ -144,4 +147,46 @@ TEST_F(ClPanel, QuitAsksAndNoKeepsEverything) {
     EXPECT_EQ(g_Answers.asTexts, std::vector<std::string>(2, "Exit ORBEX Calculator?"));
     EXPECT_TRUE(window()->shown());
     EXPECT_EQ(shown(), "2_");
+}
+
+// Resized to twice its size as built, the window lays out every widget at twice its frame and
+// every font at twice its size; the displays break their lines anew (where they broke them before,
+// the font being twice as wide) but hold the same text and still show their ends, and the line
+// typed goes on. Back at the size as built, everything shows as it was. A wider window
+// centres the face; one window widens the input display at the factor; portrait keeps the factor
+// as far as the screen (768 high here) has room.
+TEST_F(ClPanel, ScalesByOneFactorAndBack) {
+    type("u=[1:30]/7\rA=[1,2;3,4]\rA*");
+    const std::string sExact = panel().mp_pOutput_Display->exactText(), sShown_Out = bufferText(lg_pBuff_Out),
+                      sShown_In = bufferText(lg_pBuff_In);
+    const auto frame = [](const Fl_Widget* p) { return std::vector<int>{p->x(), p->y(), p->w(), p->h()}; };
+    const ClButton* pEnter = g_epbDictionary[eT_ENTER];
+    window()->size(1238, 868);   // as the window manager resizes it
+    EXPECT_EQ(frame(pEnter), (std::vector<int>{500, 784, 108, 60}));
+    EXPECT_EQ(frame(panel().mp_pOutput_Display), (std::vector<int>{620, 60, 600, 352}));
+    EXPECT_EQ(frame(panel().mp_pMenu_Bar), (std::vector<int>{0, 0, 624, 60}));
+    EXPECT_EQ(pEnter->labelsize(), 36);
+    EXPECT_EQ(panel().mp_pOutput_Display->textsize(), 32);
+    EXPECT_EQ(panel().mp_pNote_Display->textsize(), 20);
+    EXPECT_TRUE(ClORBEXUI::mp_smFile->labelsize() == 36 && ClORBEXUI::mp_miDecimal->labelsize() == 32);
+    EXPECT_EQ(panel().mp_pGraph_Box->mp_dScale, 2);
+    EXPECT_EQ(panel().mp_pOutput_Display->exactText(), sExact);
+    for (ClTextDisplay* pDisplay : {panel().mp_pInput_Display, panel().mp_pOutput_Display}) {
+        int iX, iY;   // still in sight
+        EXPECT_TRUE(pDisplay->position_to_xy(pDisplay->insert_position(), &iX, &iY));
+    }
+    type("2");
+    EXPECT_EQ(shown(), "A * 2_");
+    pressKey(FL_BackSpace, "\b");
+    window()->size(619, 434);
+    EXPECT_EQ(frame(pEnter), (std::vector<int>{250, 392, 54, 30}));
+    EXPECT_EQ(pEnter->labelsize(), 18);
+    EXPECT_EQ(bufferText(lg_pBuff_Out), sShown_Out);
+    EXPECT_EQ(bufferText(lg_pBuff_In), sShown_In);
+    window()->size(1600, 868);
+    EXPECT_EQ(frame(pEnter), (std::vector<int>{681, 784, 108, 60}));
+    selectFormat(1);
+    EXPECT_EQ(frame(panel().mp_pInput_Display), (std::vector<int>{191, 60, 1210, 352}));
+    selectFormat(2);
+    EXPECT_EQ(std::vector<int>({window()->w(), window()->h()}), (std::vector<int>{469, 763}));
 }

@@ -30,6 +30,7 @@ void ensureWindow() {
     if (lg_eActive_Input != eAI_CALCULATOR) ClCallback::sizeCancel_cb(nullptr, nullptr);
     if (isGraphOpen()) ClCallback::graph_cb(nullptr, nullptr);
     selectFormat(0);
+    g_Main_Window.mp_pPanel->scaleTo(1);
     if (lg_bAlt_On) ClCallback::alt_cb(nullptr, nullptr);
     resetMenu();
     g_Main_Window.resetCalculator();

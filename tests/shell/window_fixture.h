@@ -18,7 +18,7 @@ struct ClAnswers {
 extern ClAnswers g_Answers;
 
 /// Builds and shows the window once; every call brings the calculator and its window back to
-/// their start-up state (two windows, Alt off, no editor or graph, the Settings checked, no
+/// their start-up state (two windows at the size as built, Alt off, no editor or graph, the Settings checked, no
 /// values, an empty history, primed displays) and clears the answers.
 void ensureWindow();
 
