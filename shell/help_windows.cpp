@@ -25,7 +25,8 @@ Fl_JPEG_Image* lg_pPicture = nullptr;          ///< the About picture, named "li
 
 const char gc_acABOUT_TITLE[] = "ORBEX\n Calculator Version 1.1.2";
 const char gc_acDEDICATION[] =
-    "For students of linear algebra and their textbooks.\nWith thanks to the FLTK and Eigen projects.";
+    "For students of linear algebra and their textbooks.\nWith thanks to the FLTK and Eigen projects.\n"
+    "Free software under the GNU GPL, version 3 or later.";
 
 /// The frame of the panel's text group as built: every secondary window is placed from it, then
 /// scaled with the main window's face.
@@ -127,7 +128,7 @@ void showAboutWindow() {
     } else {
         a = f.w + 12, b = 4 * f.h / 5, x = f.x + f.w / 6, y = f.y + f.h / 5;
     }
-    lg_pAbout_Window = new Fl_Double_Window(scaled(x), scaled(y), scaled(11 * a / 10), scaled(12 * b / 10 + 60),
+    lg_pAbout_Window = new Fl_Double_Window(scaled(x), scaled(y), scaled(11 * a / 10), scaled(12 * b / 10 + 80),
                                             "About ORBEX Calculator");
     Fl_Box* pPicture_Box = scaledBox(12, b / 6, a + 6, b, "");
     if (!lg_pPicture) lg_pPicture = new (std::nothrow) Fl_JPEG_Image("linalg", gc_aucABOUT_PICTURE);
