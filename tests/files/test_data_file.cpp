@@ -155,57 +155,6 @@ TEST_F(ClDataFiles, EntriesInFifteenDigits) {
     EXPECT_EQ(variablePayload(eT_A), gc_sSIGNATURE + "6\n2\n2\n1 2 \n3 (0,1) \n");
 }
 
-// Comments are shown and not stored; every key code survives, and the longest line a history
-// keeps (a Rpt line stored again with the brackets it closed: 512 codes); 64 x 64 is the largest
-// block kept.
-TEST_F(ClDataFiles, HistoryRoundTrip) {
-    std::string sCodes;   // every code a key types
-    for (int c = 33; c < 127; ++c)
-        if (tokenOfCode(static_cast<unsigned char>(c)) != eT_NULL) sCodes += static_cast<char>(c);
-    const std::string sPayload = gc_sSIGNATURE + "0\n4\nA=[1,2]\n\"a  comment\nover\tlines\"\n" + sCodes + "\n\"one\"\n" +
-                                 "1\n1\n7 \n" + "0\n0\n" + "1\n1\n9 \n" + "2\n1\n(1,-2) \n(1e+20) \n" +
-                                 gc_sNO_VARIABLES.substr(16);
-    writeFile(path("h.obx"), coded(sPayload));
-    g_eWindow_Mode = eWM_ONE_WINDOW;
-    enter("B = 5");   // typed before the Open: entered, then the history is cleared; B is kept
-    open(path("h.obx"));
-    EXPECT_EQ(lg_asDialogs, Texts{});
-    EXPECT_EQ(lg_asTitles, Texts{"Open ORBEX Data File"});
-    ASSERT_EQ(g_uiHistory_Next, 2);
-    EXPECT_EQ(g_uiHistory_Index, 2);
-    EXPECT_EQ(historyLine(0) + historyLine(1), "A=[1,2]" + sCodes);
-    EXPECT_EQ(mp_Output.mp_sText, "\n\n\n\n\n\n\n\n\n\"a comment over lines\"\n\"one\"");
-    EXPECT_EQ(mp_Input.mp_sText.substr(8), "\nIn>A = [1, 2]\nIn>\n\nOut>\"a comment over lines\"\n" +
-                                               echoText(lg_State_History[1]) + "\nIn>\n\nOut>\"one\"\n_");
-    EXPECT_EQ(variable(eT_A), Matrix::Constant(1, 1, 7));
-    EXPECT_EQ(variable(eT_B), Matrix::Constant(1, 1, 5));
-    EXPECT_EQ(variable(eT_V), mat({{Complex(1, -2)}, {1e20}}));
-    EXPECT_TRUE(g_bExecute);
-
-    // Saved and opened again: the same lines, the variables within 15 digits.
-    std::string sLongest = "X(1,(1";
-    for (int i = 0; i < 252; ++i) sLongest += "+0";
-    for (const std::string& sLine : {std::string("1"), sLongest, std::string("X(1,1)")}) enterStoredLine(sLine);
-    ASSERT_EQ(historyLine(3), sLongest + "))");
-    for (int iSlot = eT_A; iSlot <= eT_w; ++iSlot) variable(iSlot) = seeded(3, iSlot, iSlot);
-    variable(eT_A) = seeded(64, 64, 1);   // 4096 entries: kept
-    variable(eT_U) = seeded(65, 64, 2);   // 4160: saved as 0 x 0
-    variable(eT_C)(0, 0) = Complex(1, 0) / 0.0;   // as 1 / 0 leaves it
-    save(path("h.obx"));
-    const std::string sSaved = coded(readFile(path("h.obx")), DCodeFile);
-    EXPECT_EQ(sSaved.substr(0, gc_sSIGNATURE.size() + 13 + sCodes.size()), gc_sSIGNATURE + "0\n5\nA=[1,2]\n" + sCodes + "\n");
-    const Matrix mA = variable(eT_A);
-    clearAll();
-    open(path("h.obx"));
-    EXPECT_EQ(lg_asDialogs, Texts{});
-    EXPECT_EQ(g_uiHistory_Next, 5);
-    EXPECT_EQ(historyLine(3), sLongest + "))");
-    EXPECT_EQ(variable(eT_U).rows(), 0);   // 65 x 64 is not kept in a history file
-    EXPECT_LT((variable(eT_A) - mA).norm(), 1e-14 * mA.norm());
-    save(path("again.obx"));
-    EXPECT_EQ(coded(readFile(path("again.obx")), DCodeFile), sSaved);   // 15 digits written are read back exactly
-}
-
 // Append keeps the newest 1024 lines; a variable file overwrites its variable in Open and Append.
 TEST_F(ClDataFiles, AppendAndVariableFiles) {
     std::string sPayload = gc_sSIGNATURE + "0\n100\n";
