@@ -72,45 +72,36 @@ bench-window: deps
 # timeout only catches hangs: this build runs a line up to fifteen times slower than the
 # program, and a full line of functions on a 512 x 512 operand takes it about a minute.
 fuzz: deps
-	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++-14 -DORBEX_FUZZ=ON
-	cmake --build $(FUZZ_BUILD) --target fuzz_lines -j $(JOBS)
-	mkdir -p $(FUZZ_BUILD)/corpus
-	./$(FUZZ_BUILD)/tests/fuzz/fuzz_lines -max_total_time=$(FUZZ_SECONDS) -timeout=120 -rss_limit_mb=4096 \
-		-max_len=2048 -dict=tests/fuzz/lines.dict -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/ \
-		$(FUZZ_BUILD)/corpus tests/fuzz/corpus
+	$(call run_fuzzer,fuzz_lines,,120,2048,corpus,-dict=tests/fuzz/lines.dict)
 
 # The key-sequence fuzzer: key presses, line actions, History menu items and settings through
 # the Enter action and the history on string panes, the state checked after every one. Its
 # findings go to $(FUZZ_BUILD)/keys-corpus and $(FUZZ_BUILD)/keys-*.
 fuzz-keys: deps
-	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++-14 -DORBEX_FUZZ=ON
-	cmake --build $(FUZZ_BUILD) --target fuzz_keys -j $(JOBS)
-	mkdir -p $(FUZZ_BUILD)/keys-corpus
-	./$(FUZZ_BUILD)/tests/fuzz/fuzz_keys -max_total_time=$(FUZZ_SECONDS) -timeout=120 -rss_limit_mb=4096 \
-		-max_len=1024 -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/keys- \
-		$(FUZZ_BUILD)/keys-corpus tests/fuzz/keys_corpus
+	$(call run_fuzzer,fuzz_keys,keys-,120,1024,keys_corpus,)
 
 # The data file fuzzer: file bytes, and payloads already decoded, through the loader's checks;
 # a file that passes is opened or appended on string panes and must save and read back. Its
 # findings go to $(FUZZ_BUILD)/files-corpus and $(FUZZ_BUILD)/files-*.
 fuzz-files: deps
-	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++-14 -DORBEX_FUZZ=ON
-	cmake --build $(FUZZ_BUILD) --target fuzz_files -j $(JOBS)
-	mkdir -p $(FUZZ_BUILD)/files-corpus
-	./$(FUZZ_BUILD)/tests/fuzz/fuzz_files -max_total_time=$(FUZZ_SECONDS) -timeout=60 -rss_limit_mb=4096 \
-		-max_len=65536 -dict=tests/fuzz/files.dict -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/files- \
-		$(FUZZ_BUILD)/files-corpus tests/fuzz/files_corpus
+	$(call run_fuzzer,fuzz_files,files-,60,65536,files_corpus,-dict=tests/fuzz/files.dict)
 
-# The paste fuzzer: text through the reader of pasted blocks; a block read must keep the limits
-# and read back the same from its own printing. Its findings go to $(FUZZ_BUILD)/paste-corpus
-# and $(FUZZ_BUILD)/paste-*.
+# The paste fuzzer: text through the reader of pasted blocks; a block read must keep the limits,
+# and copied out again paste back the same. Its findings go to $(FUZZ_BUILD)/paste-corpus and
+# $(FUZZ_BUILD)/paste-*.
 fuzz-paste: deps
+	$(call run_fuzzer,fuzz_paste,paste-,10,8192,paste_corpus,-dict=tests/fuzz/paste.dict)
+
+# $(call run_fuzzer,TARGET,FINDINGS PREFIX,TIMEOUT,MAX_LEN,SEEDS FOLDER,OPTIONS): builds the
+# fuzzer and runs it FUZZ_SECONDS, new inputs kept in $(FUZZ_BUILD)/PREFIXcorpus.
+define run_fuzzer
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++-14 -DORBEX_FUZZ=ON
-	cmake --build $(FUZZ_BUILD) --target fuzz_paste -j $(JOBS)
-	mkdir -p $(FUZZ_BUILD)/paste-corpus
-	./$(FUZZ_BUILD)/tests/fuzz/fuzz_paste -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
-		-max_len=8192 -dict=tests/fuzz/paste.dict -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/paste- \
-		$(FUZZ_BUILD)/paste-corpus tests/fuzz/paste_corpus
+	cmake --build $(FUZZ_BUILD) --target $(1) -j $(JOBS)
+	mkdir -p $(FUZZ_BUILD)/$(2)corpus
+	./$(FUZZ_BUILD)/tests/fuzz/$(1) -max_total_time=$(FUZZ_SECONDS) -timeout=$(3) -rss_limit_mb=4096 \
+		-max_len=$(4) $(6) -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/$(2) \
+		$(FUZZ_BUILD)/$(2)corpus tests/fuzz/$(5)
+endef
 
 # The mutation check (tools/mutate.py): a fixed sample of small faults in engine/, execution/,
 # files/ and graph/, each built and tested alone in build-mutate; the report goes to
