@@ -142,7 +142,7 @@ void subtractOuterProduct(Eigen::Ref<Matrix> m, const Eigen::VectorXcd& x, const
 }
 
 Matrix inverse(const Matrix& m) {
-    if (!m.allFinite()) return nanMatrix(m.rows(), m.cols());
+    if (!isNumber(m)) return nanMatrix(m.rows(), m.cols());
 #ifdef ORBEX_LAPACK
     Matrix mInverse = m;
     std::vector<lapack_int> aiPivots;
@@ -158,7 +158,7 @@ Matrix inverse(const Matrix& m) {
 }
 
 Complex determinant(const Matrix& m) {
-    if (!m.allFinite()) return Complex(gc_dNAN, gc_dNAN);
+    if (!isNumber(m)) return Complex(gc_dNAN, gc_dNAN);
 #ifdef ORBEX_LAPACK
     Matrix mLU = m;
     std::vector<lapack_int> aiPivots;
@@ -174,7 +174,7 @@ Complex determinant(const Matrix& m) {
 
 Eigen::VectorXcd eigenvalues(const Matrix& m, Matrix* pmVectors) {
     const Index n = m.rows();
-    if (!m.allFinite()) {
+    if (!isNumber(m)) {
         if (pmVectors != nullptr) *pmVectors = nanMatrix(n, n);
         return nanMatrix(n, 1);
     }
@@ -199,7 +199,7 @@ Eigen::VectorXcd eigenvalues(const Matrix& m, Matrix* pmVectors) {
 }
 
 void schur(const Matrix& m, Matrix& t, Matrix& u) {
-    if (!m.allFinite()) {
+    if (!isNumber(m)) {
         t = u = nanMatrix(m.rows(), m.cols());
         return;
     }
@@ -222,7 +222,7 @@ void schur(const Matrix& m, Matrix& t, Matrix& u) {
 Eigen::VectorXd svd(const Matrix& m, eSVD eVectors, Matrix* pmU, Matrix* pmV) {
     const Index iRows = m.rows(), iColumns = m.cols(), k = std::min(iRows, iColumns);
     const bool bFull = eVectors == eSVD::FULL;
-    if (!m.allFinite()) {
+    if (!isNumber(m)) {
         if (eVectors != eSVD::VALUES) {
             if (pmU != nullptr) *pmU = nanMatrix(iRows, bFull ? iRows : k);
             if (pmV != nullptr) *pmV = nanMatrix(iColumns, bFull ? iColumns : k);
@@ -260,7 +260,7 @@ Eigen::VectorXd svd(const Matrix& m, eSVD eVectors, Matrix* pmU, Matrix* pmV) {
 }
 
 Matrix leastSquares(const Matrix& a, const Matrix& b) {
-    if (!a.allFinite() || !b.allFinite()) return nanMatrix(a.cols(), b.cols());
+    if (!isNumber(a) || !isNumber(b)) return nanMatrix(a.cols(), b.cols());
     const double dTolerance = gc_dSOLVE_CUT * norm(a) * static_cast<double>(std::max(a.rows(), a.cols()));
 #ifdef ORBEX_LAPACK
     // Note: zgelsd never forms u and v, which halves the work for a few right-hand sides; its
@@ -272,7 +272,7 @@ Matrix leastSquares(const Matrix& a, const Matrix& b) {
 }
 
 void householderQR(const Matrix& m, Matrix& q, Matrix& r) {
-    if (!m.allFinite()) {
+    if (!isNumber(m)) {
         q = nanMatrix(m.rows(), m.rows());
         r = nanMatrix(m.rows(), m.cols());
         return;
@@ -290,7 +290,7 @@ void householderQR(const Matrix& m, Matrix& q, Matrix& r) {
 }
 
 void colPivQR(const Matrix& m, Matrix& q, Matrix& r, Matrix& p) {
-    if (!m.allFinite()) {
+    if (!isNumber(m)) {
         q = nanMatrix(m.rows(), m.rows());
         r = nanMatrix(m.rows(), m.cols());
         p = nanMatrix(m.cols(), m.cols());

@@ -170,7 +170,7 @@ Matrix ClCalculator::matrixFunction(eTOKEN eFunction, const Matrix& m) {
 // nearly singular one gives a large finite inverse and no error.
 Matrix ClCalculator::invert(const Matrix& m) {
     Matrix mInverse = linalg::inverse(m);
-    if (!mInverse.allFinite()) return raiseError(eE_SINGULAR_MATRIX);
+    if (!isNumber(mInverse)) return raiseError(eE_SINGULAR_MATRIX);
     return mInverse;
 }
 
