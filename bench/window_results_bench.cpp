@@ -13,6 +13,7 @@
 #include "window_common.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>

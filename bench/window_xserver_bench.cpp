@@ -75,7 +75,7 @@ bool startWithOperands(benchmark::State& state, ClProgram& program, int eNumber)
         return false;
     }
     sendKey(program, gc_aaNUMBER_SHORTCUTS[eNumber][1], {gc_aaNUMBER_SHORTCUTS[eNumber][0]});
-    // RndU and Ones bring their "(" with them; Enter closes nothing here.
+    // RndU and Ones bring their "(" with them; the final ";" keeps the value unshown.
     if (!typeLine(program, "A=rO512,512))+i*rO512,512));") || timedKey(program, XK_Return, gc_aiINPUT_DISPLAY) < 0 ||
         !typeLine(program, "B=rO512,512))+i*rO512,512));") || timedKey(program, XK_Return, gc_aiINPUT_DISPLAY) < 0) {
         state.SkipWithError("a key of the operands' lines was not drawn");
@@ -120,7 +120,11 @@ BENCHMARK(BM_XServerEnter)->ArgName("number")->DenseRange(0, 2)->UseManualTime()
 void BM_XServerKey(benchmark::State& state) {
     ClProgram program;
     if (startWithOperands(state, program, static_cast<int>(state.range(0)))) {
-        if (enterOperand(program, true) < 0) state.SkipWithError("the result was not drawn");
+        if (enterOperand(program, true) < 0) {
+            state.SkipWithError("the result was not drawn");
+            closeHarness(program);
+            return;
+        }
         double dBksp_Seconds = 0;
         for (auto _ : state) {
             const double dSeconds = timedKey(program, XK_1, gc_aiINPUT_DISPLAY);
