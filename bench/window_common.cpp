@@ -158,7 +158,8 @@ std::string windowPixels(const ClProgram& program, const ClRect& rect) {
     XImage* pImage = XGetImage(program.pDisplay, program.window, rect[0], rect[1], static_cast<unsigned>(rect[2]),
                                static_cast<unsigned>(rect[3]), AllPlanes, ZPixmap);
     if (!pImage) return "";
-    std::string sPixels(pImage->data, static_cast<std::size_t>(pImage->bytes_per_line) * static_cast<std::size_t>(rect[3]));
+    const std::size_t uiBytes = static_cast<std::size_t>(pImage->bytes_per_line) * static_cast<std::size_t>(rect[3]);
+    std::string sPixels(pImage->data, uiBytes);
     XDestroyImage(pImage);
     return sPixels;
 }

@@ -31,7 +31,8 @@ void sendKey(const ClProgram& program, KeySym keysym, std::initializer_list<KeyS
     const KeyCode keycode = XKeysymToKeycode(pDisplay, keysym);
     std::vector<KeyCode> aModifier_Codes;
     for (KeySym modifier : aModifiers) aModifier_Codes.push_back(XKeysymToKeycode(pDisplay, modifier));
-    if (XkbKeycodeToKeysym(pDisplay, keycode, 0, 0) != keysym) aModifier_Codes.push_back(XKeysymToKeycode(pDisplay, XK_Shift_L));
+    if (XkbKeycodeToKeysym(pDisplay, keycode, 0, 0) != keysym)
+        aModifier_Codes.push_back(XKeysymToKeycode(pDisplay, XK_Shift_L));
     for (KeyCode code : aModifier_Codes) XTestFakeKeyEvent(pDisplay, code, True, CurrentTime);
     XTestFakeKeyEvent(pDisplay, keycode, True, CurrentTime);
     XTestFakeKeyEvent(pDisplay, keycode, False, CurrentTime);
