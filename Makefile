@@ -56,10 +56,14 @@ bench-smoke: deps
 	! grep -q '"error_occurred": true' $(BUILD)/bench-smoke-window.json
 
 # The window's speed under Xvfb: from start to the first drawn frame (in process and as a
-# process), a switch through portrait, a key press on a line of 511 codes, Enter and key presses
-# with a 512 x 512 or 1 x 262144 result shown, in each format, at the size as built and at twice
-# that (the screen has room for the portrait window at twice its size); repetitions of 10,000
-# lines, the graph with six plots of 100,000 points and the editor's 512 x 512 table; not a test.
+# process), a switch through portrait, a key press on a line of 511 codes; Enter and key presses
+# with a result shown, in each window format: a 512 x 512 matrix in each number format (decimal,
+# floating point, rational) at the size as built and in decimal at twice that, a 1 x 262144 row in
+# decimal at both sizes (the screen has room for the portrait window at twice its size); the
+# real program driven through the X server (XTest keys, the clock stopped by changed pixels):
+# Enter until a 512 x 512 result is drawn and a key typed after it, in each number format;
+# repetitions of 10,000 lines, the graph with six plots of 100,000 points and the editor's
+# 512 x 512 table; not a test.
 # WINDOW_BENCH_ARGS passes options, e.g. --benchmark_min_time=0.001 for one quick run.
 bench-window: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release

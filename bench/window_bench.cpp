@@ -2,8 +2,8 @@
 // Speed of the window under an X display (make bench-window runs it under Xvfb): from start to
 // the first drawn frame, in process and as a process of its own, the rebuild of a format switch,
 // and a key press on a full line of 511 codes until the input line is drawn again, at the size as
-// built and at twice that. The other
-// window benchmarks of this program are in window_results_bench.cpp and window_views_bench.cpp.
+// built and at twice that. The other window benchmarks of this program are in
+// window_results_bench.cpp, window_views_bench.cpp and window_xserver_bench.cpp.
 // Eigen's headers come before X11's, which define Success and None.
 #include "calculator.h"
 #include "callbacks.h"
@@ -12,13 +12,7 @@
 
 #include "window_common.h"
 
-#include <csignal>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <FL/Fl.H>
 #include <FL/x.H>
@@ -60,56 +54,23 @@ BENCHMARK(BM_StartToFirstFrame)->Iterations(1)->UseManualTime()->Unit(benchmark:
 // The real program from exec to its first drawn frame: a harness on its own display connection
 // sees the main window mapped, then reads one pixel of the "Enter" button until it is drawn.
 void BM_ProcessStartToFirstFrame(benchmark::State& state) {
-    Display* pDisplay = XOpenDisplay(nullptr);
-    if (!pDisplay) {
-        state.SkipWithError("no X display");
-        return;
-    }
-    const Window root = DefaultRootWindow(pDisplay);
-    XSelectInput(pDisplay, root, SubstructureNotifyMask);
-    XSync(pDisplay, False);
+    ClProgram program;
+    if (!openHarness(state, program)) return;
     double dMap_Seconds = 0;
     for (auto _ : state) {
-        while (XPending(pDisplay)) {   // events of an earlier run
-            XEvent event;
-            XNextEvent(pDisplay, &event);
-        }
         const BenchClock::time_point start = BenchClock::now();
-        const pid_t pid = fork();
-        if (pid == 0) {
-            unsetenv("ORBEX_TRANSCRIPT");
-            execl(ORBEX_BINARY, ORBEX_BINARY, static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        Window window = 0;
-        while (!window) {
-            XEvent event;
-            XNextEvent(pDisplay, &event);
-            if (event.type == MapNotify && !event.xmap.override_redirect) window = event.xmap.window;
-        }
+        startProgram(program);
         dMap_Seconds += secondsSince(start);
-        // The Enter button's orange, a few pixels below its top edge and above its label.
-        bool bDrawn = false;
-        while (!bDrawn && secondsSince(start) < 10) {
-            XImage* pImage = XGetImage(pDisplay, window, 277, 396, 1, 1, AllPlanes, ZPixmap);
-            if (pImage) {
-                const unsigned long ulPixel = XGetPixel(pImage, 0, 0);
-                XDestroyImage(pImage);
-                const unsigned uiRed = (ulPixel >> 16) & 0xff, uiGreen = (ulPixel >> 8) & 0xff, uiBlue = ulPixel & 0xff;
-                bDrawn = uiRed > 200 && uiGreen > 120 && uiBlue < 80;
-            }
-            if (!bDrawn) usleep(200);
-        }
+        const bool bDrawn = waitForFirstFrame(program, start);
         state.SetIterationTime(secondsSince(start));
-        kill(pid, SIGTERM);
-        waitpid(pid, nullptr, 0);
+        stopProgram(program);
         if (!bDrawn) {
             state.SkipWithError("the window was not drawn within 10 s");
             break;
         }
     }
     state.counters["map_ms"] = benchmark::Counter(1000 * dMap_Seconds / static_cast<double>(state.iterations()));
-    XCloseDisplay(pDisplay);
+    closeHarness(program);
 }
 BENCHMARK(BM_ProcessStartToFirstFrame)->UseManualTime()->Unit(benchmark::kMillisecond);
 

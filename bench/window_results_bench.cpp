@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Speed of the window with large results in its displays, in each window format, at the size as
-// built and at twice that: Enter until a 512 x 512 complex matrix or a 1 x 262144 complex row is
-// drawn, then single key presses (typing, cursor moves, history browsing) until the window is drawn
-// again; and repetitions of 10,000 lines in the window, shown and silent.
+// Speed of the window with large results in its displays, in each window format: Enter until a
+// 512 x 512 complex matrix (in each number format, and in decimal at twice the size as built) or a
+// 1 x 262144 complex row (in decimal, at both sizes) is drawn, then single key presses (typing,
+// cursor moves, history browsing) until the window is drawn again; and repetitions of 10,000
+// lines in the window, shown and silent.
 // Eigen's headers come before X11's, which define Success and None.
 #include "driver.h"
 #include "engine_state.h"
@@ -11,9 +12,12 @@
 
 #include "window_common.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include <FL/Fl.H>
 
@@ -31,13 +35,31 @@ struct ClOperand {
 const ClOperand gc_aOPERANDS[2] = {{"512 x 512", 'A', eT_A, 512, 512}, {"1 x 262144", 'B', eT_B, 1, 262144}};
 const char* const gc_aacFORMATS[3] = {"two windows", "one window", "portrait"};
 
-/// A window format and the factor in percent.
+/// A window format, a number format and the factor in percent.
 struct ClView {
-    int eFormat, iPercent;
+    int eFormat, eNumber, iPercent;
 };
 
 ClView viewOf(const benchmark::State& state, int iFormat_Arg) {
-    return {static_cast<int>(state.range(iFormat_Arg)), static_cast<int>(state.range(iFormat_Arg + 1))};
+    return {static_cast<int>(state.range(iFormat_Arg)), static_cast<int>(state.range(iFormat_Arg + 1)),
+            static_cast<int>(state.range(iFormat_Arg + 2))};
+}
+
+/// The results and how they are shown: operand, number format, factor in percent. The matrix in
+/// each number format at the size as built and in decimal at twice that, the row in decimal.
+const int gc_aaiRESULT_VIEWS[6][3] = {{0, 0, 100}, {0, 1, 100}, {0, 2, 100}, {0, 0, 200}, {1, 0, 100}, {1, 0, 200}};
+
+/// Adds the arguments operand, window format, number format and factor of each result in each
+/// window format, after a first argument 0 to iKinds_Of_Keys - 1 when that is not 0; the first
+/// argument varies fastest, so that each result is entered once for all its kinds of keys.
+void addResultViews(benchmark::internal::Benchmark* pBench, int iKinds_Of_Keys) {
+    for (const auto& aiView : gc_aaiRESULT_VIEWS)
+        for (int eFormat = 0; eFormat < 3; ++eFormat)
+            for (int iKeys = 0; iKeys < std::max(iKinds_Of_Keys, 1); ++iKeys) {
+                std::vector<int64_t> aiArgs = {aiView[0], eFormat, aiView[1], aiView[2]};
+                if (iKinds_Of_Keys > 0) aiArgs.insert(aiArgs.begin(), iKeys);
+                pBench->Args(aiArgs);
+            }
 }
 
 /// The operand and view whose result the displays hold now; -1 when something else was shown
@@ -45,7 +67,7 @@ ClView viewOf(const benchmark::State& state, int iFormat_Arg) {
 int lg_iLoaded = -1;
 
 int loadedKey(const ClOperand& operand, const ClView& view) {
-    return (static_cast<int>(&operand - gc_aOPERANDS) * 3 + view.eFormat) * 1000 + view.iPercent;
+    return ((static_cast<int>(&operand - gc_aOPERANDS) * 3 + view.eFormat) * 3 + view.eNumber) * 1000 + view.iPercent;
 }
 
 /// Uniform real and imaginary parts in [0, 1), as RndU gives them, from a fixed seed.
@@ -58,7 +80,7 @@ void setOperand(const ClOperand& operand) {
 
 /// The displays primed afresh in the view, with an empty line.
 void freshDisplays(const ClView& view) {
-    switchFormat(view.eFormat, view.iPercent);
+    switchFormat(view.eFormat, view.iPercent, view.eNumber);
     pressEscape();
     primeDisplays();
     flushAndSync();
@@ -92,12 +114,12 @@ bool loadResult(benchmark::State& state, const ClOperand& operand, const ClView&
 
 void labelResult(benchmark::State& state, const ClOperand& operand, const ClView& view) {
     state.SetLabel(std::string(operand.acLabel) + ", " + gc_aacFORMATS[view.eFormat] + ", " +
-                   std::to_string(view.iPercent) + "%");
+                   gc_aacNUMBER_FORMATS[view.eNumber] + ", " + std::to_string(view.iPercent) + "%");
 }
 
 // Enter on the line naming the operand, until the result is drawn in the window; the displays
 // start empty each time. Arguments: the operand (0 the matrix, 1 the row), the window format, the
-// factor in percent.
+// number format, the factor in percent.
 void BM_LargeResultEnter(benchmark::State& state) {
     ensureWindow();
     const ClOperand& operand = gc_aOPERANDS[state.range(0)];
@@ -116,8 +138,8 @@ void BM_LargeResultEnter(benchmark::State& state) {
     failOnDialog(state);
 }
 BENCHMARK(BM_LargeResultEnter)
-    ->ArgNames({"operand", "format", "scale"})
-    ->ArgsProduct({{0, 1}, {0, 1, 2}, {100, 200}})
+    ->ArgNames({"operand", "format", "number", "scale"})
+    ->Apply([](benchmark::internal::Benchmark* pBench) { addResultViews(pBench, 0); })
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
@@ -132,8 +154,8 @@ double timedKey(int iKeysym, const char* acText) {
 // One key press with the large result in the displays, until the window is drawn again.
 // Arguments: the keys: 0 a digit typed (the BackSpace that takes it away again is the counter
 // bksp_ms), 1 Left and Right by turns on the line "1 + 1", 2 Up and Down by turns (the history
-// shows the operand's line and the empty line); the operand; the window format; the factor in
-// percent. The keys vary fastest, so each result is entered once for its three kinds of keys.
+// shows the operand's line and the empty line); the operand; the window format; the number
+// format; the factor in percent.
 void BM_KeyOverLargeResult(benchmark::State& state) {
     ensureWindow();
     const int iKeys = static_cast<int>(state.range(0));
@@ -168,8 +190,8 @@ void BM_KeyOverLargeResult(benchmark::State& state) {
     failOnDialog(state);
 }
 BENCHMARK(BM_KeyOverLargeResult)
-    ->ArgNames({"keys", "operand", "format", "scale"})
-    ->ArgsProduct({{0, 1, 2}, {0, 1}, {0, 1, 2}, {100, 200}})
+    ->ArgNames({"keys", "operand", "format", "number", "scale"})
+    ->Apply([](benchmark::internal::Benchmark* pBench) { addResultViews(pBench, 3); })
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
@@ -183,7 +205,7 @@ void BM_RepeatInWindow(benchmark::State& state) {
     const int eFormat = static_cast<int>(state.range(1));
     state.SetLabel(std::string(bSilent ? "silent" : "shown") + ", " + gc_aacFORMATS[eFormat]);
     for (auto _ : state) {
-        freshDisplays({eFormat, 100});
+        freshDisplays({eFormat, 0, 100});
         clearHistory();
         enterStoredLine("u=0");
         enterStoredLine("u=u+1");
@@ -196,7 +218,7 @@ void BM_RepeatInWindow(benchmark::State& state) {
         }
     }
     state.counters["output_MB"] = g_pOutput_Display->textLength() / 1e6;
-    freshDisplays({0, 100});
+    freshDisplays({0, 0, 100});
     failOnDialog(state);
 }
 BENCHMARK(BM_RepeatInWindow)

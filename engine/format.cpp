@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Clean-up of negligible parts, number text in the three formats and the text of a matrix.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -54,6 +55,16 @@ void rationalText(double v, char* dst) {
         pcEnd = std::to_chars(pcEnd, dst + 31, static_cast<int>(k)).ptr;
     }
     *pcEnd = '\0';
+}
+
+/// The text of v as printf's "%G" (general form, precision 6) or "%.9E" (scientific form,
+/// precision 9) writes it, written directly: printf would cost more than the number, reading its
+/// format again for every part of every entry. The C++ standard defines this text as printf's.
+void printfText(double v, std::chars_format eForm, int iPrecision, char* dst) {
+    char* const pcEnd = std::to_chars(dst, dst + 31, v, eForm, iPrecision).ptr;
+    *pcEnd = '\0';
+    char* const pcExponent = std::find(dst, pcEnd, 'e');
+    if (pcExponent != pcEnd) *pcExponent = 'E';
 }
 
 /// Appends text at *ppcEnd and advances it.
@@ -204,8 +215,9 @@ void ClCalculator::formatNumber(double v, char* dst) {
         return;
     }
     switch (g_eView_State) {
-        case eVS_DECIMAL: std::snprintf(dst, 32, "%G", v); break;
-        case eVS_FLOAT: std::snprintf(dst, 32, "%15.9E", v); break;
+        case eVS_DECIMAL: printfText(v, std::chars_format::general, 6, dst); break;   // "%G"
+        // Note: "%15.9E" of a finite number: its text is never shorter than the width 15.
+        case eVS_FLOAT: printfText(v, std::chars_format::scientific, 9, dst); break;
         case eVS_RATIONAL: rationalText(v, dst); break;
         default: break;
     }

@@ -2,9 +2,13 @@
 // Clean-up, number text and the text of whole matrices where a line cannot reach them; the texts
 // of results in the three formats are pinned by tests/batch/format.
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <limits>
+#include <random>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -45,6 +49,30 @@ TEST_F(ClCalculatorFormat, RationalsStayAccurateAndBounded) {
         ASSERT_GE(std::sscanf(text.c_str(), "%ld/%ld", &lNumerator, &lDenominator), 1);
         const double dApproximation = static_cast<double>(lNumerator) / static_cast<double>(lDenominator);
         EXPECT_LE(std::fabs(dApproximation - v), 1e-9 * v + 1e-18) << text;
+    }
+}
+
+// The decimal and floating-point texts are printf's "%G" and "%15.9E": on random bit patterns,
+// on halfway cases of the 6th and 10th digit, across the powers of ten where the forms change.
+TEST_F(ClCalculatorFormat, DecimalAndFloatingPointAreThePrintfTexts) {
+    std::mt19937_64 generator(1);
+    std::vector<double> adValues = {0.0, -0.0, 5e-324, 2.2250738585072014e-308, 1.7976931348623157e308};
+    for (int i = 0; i < 20000; ++i) {
+        const std::uint64_t uiBits = generator();
+        double v = 0;
+        std::memcpy(&v, &uiBits, sizeof v);
+        adValues.push_back(v);
+    }
+    for (int iExponent = -310; iExponent <= 308; ++iExponent)
+        for (double dMantissa : {1.0, 1.234565, 9.999995, 9.9999995, 1.0000000005, 4.9999999995})
+            adValues.push_back(-dMantissa * std::pow(10.0, iExponent));
+    for (double v : adValues) {
+        if (!std::isfinite(v)) continue;   // written apart, by "%G" in every format
+        char acDecimal[32], acFloat[32];
+        std::snprintf(acDecimal, sizeof acDecimal, "%G", v);
+        std::snprintf(acFloat, sizeof acFloat, "%15.9E", v);
+        ASSERT_EQ(numberText(v, eVS_DECIMAL), acDecimal) << std::hexfloat << v;
+        ASSERT_EQ(numberText(v, eVS_FLOAT), acFloat) << std::hexfloat << v;
     }
 }
 
