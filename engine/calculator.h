@@ -92,9 +92,6 @@ public:
 
     // Clean-up and formatting.
     static void cleanMatrix(Matrix& m);
-    /// A finite result cleaned (bClean) and kept as Ans; false, and nothing kept, when an entry
-    /// is not finite.
-    static bool keepResult(Matrix& m, bool bClean);
     static void formatNumber(double v, char* dst);
     static void matrixDisplay(const Matrix& m);
 

@@ -44,9 +44,11 @@ bool showInvalid() {
 /// A hidden value (bShow false) is not formatted unless an error is shown with it.
 bool showResult(bool bAccepted, bool bShow) {
     Matrix& mOutput = ClCalculator::mp_mParser_Output;
-    if (!ClCalculator::keepResult(mOutput, g_bZero_Out)) return showInvalid();
+    if (!isNumber(mOutput)) return showInvalid();
     g_acOutput_Line[0] = '\0';
+    if (g_bZero_Out && mOutput.rows() > 0) ClCalculator::cleanMatrix(mOutput);
     if (bShow || g_uiError_Number != eE_NONE) ClCalculator::matrixDisplay(mOutput);
+    ClCalculator::mp_mLast_Output = mOutput;
     return bAccepted;
 }
 
