@@ -54,6 +54,7 @@ void line(benchmark::State& state, const char* acCodes) {
 void session(benchmark::State& state) {
     const char* const aacLINES[] = {"2+3", "A=[1,2;3,4]", "D(A)"};
     const auto iLines = state.range(0);
+    const Matrix mA = ClCalculator::mp_mVariable[eT_A];
     state.SetLabel("2+3, A=[1,2;3,4], D(A) in turn");
     for (auto _ : state) {
         state.PauseTiming();
@@ -64,6 +65,7 @@ void session(benchmark::State& state) {
     state.counters["per_line"] = benchmark::Counter(static_cast<double>(iLines),
                                                     benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
     if (ClCalculator::mp_mVariable[eT_A].rows() != 2) state.SkipWithError("the lines did not run");
+    ClCalculator::mp_mVariable[eT_A] = mA;   // the operand the benchmarks after this one use
 }
 
 /// Rpt of a small line 10,000 times, each shown, or all silent with the Rpt line's ";".
