@@ -46,7 +46,7 @@ void enterCell() {
             displayCurrent();
             return;
         }
-        const Matrix& mValue = ClCalculator::mp_mParser_Output;
+        const Matrix& mValue = ClCalculator::lineValue();
         if (mValue.rows() != 1 || mValue.cols() != 1) {
             showDialog(eD_MESSAGE, "Entry is not a scalar number");
             cleanUp(false);

@@ -32,7 +32,8 @@ public:
 
     static Matrix mp_mVariable[16];   ///< slots 6 to 15 the variables, 0 to 5 the plots
     static Matrix mp_mLast_Output;    ///< Ans
-    static Matrix mp_mParser_Output;  ///< value of the last parse
+    static Matrix mp_mParser_Output;  ///< value of the last parse, until it moves into Ans
+    static bool mp_bValue_In_Ans;     ///< the last parse's value is Ans
     static Matrix mp_mLinear;         ///< work row of the characteristic polynomial
     static const ClState mp_NULL_STATE;
     static const ClToken mp_NULL_TOKEN;
@@ -50,12 +51,16 @@ public:
     // Grammar and driver.
     /// Evaluates the token stream; a value that will not be shown (bShow false) is not formatted.
     static bool tParser(bool bShow = true);
+    /// The value of the last parse, the shown one even when it is not finite.
+    static const Matrix& lineValue();
     static Matrix statement();
     static Matrix assignment();
     static Matrix primary();
     static Matrix scalar();
     static Matrix variable();
     static Matrix matrix();
+    /// V or Ans named whole (no "(" follows), consumed; null for anything else.
+    static const Matrix* wholeMatrix();
     static Clmatrixref matrixref();
     static Matrix mvlist();
     static Matrix rowlist();
@@ -63,6 +68,8 @@ public:
 
     // Operator levels.
     static Matrix expression();
+    /// The expression without its finite test: the driver makes that test on a line's value.
+    static Matrix uncheckedExpression();
     static Matrix term();
     static Matrix binary();
     static Matrix polyMultiply(const Matrix& p, const Matrix& q);
@@ -73,7 +80,8 @@ public:
     static Matrix operand();
     static Complex gamma(Complex z);
     static Matrix charPoly(const Matrix& m);
-    static Matrix elementFunction(eTOKEN eFunction, Matrix m);   ///< one chain step, element-wise, in place
+    static Matrix elementFunction(eTOKEN eFunction, const Matrix& m);   ///< one chain step, element-wise
+    static bool cleansFirst(eTOKEN eFunction);   ///< whether the step's operand is cleaned of negligible parts first
     static Matrix matrixFunction(eTOKEN eFunction, const Matrix& m);    ///< one chain step on the whole matrix
     static bool isMatrixFunction(eTOKEN eToken);
     /// The partial-pivoting inverse of a square matrix; eE_SINGULAR_MATRIX when it is not finite.
@@ -91,7 +99,10 @@ public:
     static Matrix constructMatrix(eTOKEN eConstructor, const Matrix& mArguments);
 
     // Clean-up and formatting.
+    /// Clears parts negligible beside the whole; a part that is not finite stays as it is.
     static void cleanMatrix(Matrix& m);
+    /// Whether every entry is finite; only then is m cleaned.
+    static bool cleanNumbers(Matrix& m);
     static void formatNumber(double v, char* dst);
     static void matrixDisplay(const Matrix& m);
 
@@ -120,4 +131,13 @@ void configureProcess();
 // Helpers shared by the engine and its callers.
 bool ismyfinite(double x);
 bool isNumber(const Matrix& m);
+/// The clean-up's threshold for m: a scalar's is relative to its modulus, a matrix's to its norm
+/// (of the finite entries) and size. pbNumber, when given, learns from the same look whether
+/// every entry is finite.
+double cleanTolerance(const Matrix& m, bool* pbNumber = nullptr);
+/// Whether the clean-up at this threshold would change m: a part at most it, a -0 too.
+bool hasPartToClear(const Matrix& m, double dTolerance);
+/// Clears the parts of m at most dTolerance, a -0 too (it decides the side of a branch cut: Ln
+/// of -1 - 0i is -pi i, of -1 + 0i is pi i); an entry with a part that is not finite stays.
+void clearSmallParts(Matrix& m, double dTolerance);
 void clearChars(char* s, char c);

@@ -119,15 +119,18 @@ Matrix normalRandom(const Matrix& mPattern) {
 
 }  // namespace
 
-// One element-wise step of a chain. Never raises an error of its own: non-finite entries are
-// the driver's business. A token that is no element-wise function is eE_OPERATOR_CALCULATION.
-Matrix ClCalculator::elementFunction(eTOKEN eFunction, Matrix m) {
+bool ClCalculator::cleansFirst(eTOKEN eFunction) {
+    const ClElementFunction* pFunction = findFunction(eFunction);
+    return pFunction != nullptr && pFunction->mp_bClean_First;
+}
+
+// One element-wise step of a chain, on an operand the chain has cleaned where the function asks
+// for it. Never raises an error of its own: non-finite entries are the driver's business. A
+// token that is no element-wise function is eE_OPERATOR_CALCULATION.
+Matrix ClCalculator::elementFunction(eTOKEN eFunction, const Matrix& m) {
     if (eFunction == eT_RNDU) return uniformRandom(m);
     if (eFunction == eT_RNDN) return normalRandom(m);
     const ClElementFunction* pFunction = findFunction(eFunction);
     if (pFunction == nullptr) return raiseError(eE_OPERATOR_CALCULATION);
-    if (pFunction->mp_bClean_First) cleanMatrix(m);
-    const auto pfEntry = pFunction->mp_pfEntry;
-    m = m.unaryExpr([pfEntry](const Complex& z) { return pfEntry(z); });   // entry by entry: no aliasing
-    return m;
+    return m.unaryExpr(pFunction->mp_pfEntry);
 }

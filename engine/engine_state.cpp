@@ -9,6 +9,7 @@
 Matrix ClCalculator::mp_mVariable[16];
 Matrix ClCalculator::mp_mLast_Output;
 Matrix ClCalculator::mp_mParser_Output;
+bool ClCalculator::mp_bValue_In_Ans = false;
 Matrix ClCalculator::mp_mLinear;
 const ClState ClCalculator::mp_NULL_STATE;
 const ClToken ClCalculator::mp_NULL_TOKEN;
@@ -35,6 +36,7 @@ void resetEngine() {
     for (Matrix& mVariable : ClCalculator::mp_mVariable) mVariable.resize(0, 0);
     ClCalculator::mp_mLast_Output.resize(0, 0);
     ClCalculator::mp_mParser_Output.resize(0, 0);
+    ClCalculator::mp_bValue_In_Ans = false;
     ClCalculator::mp_mLinear.resize(0, 0);
     for (ClToken& token : lg_aToken_Stream) token = ClCalculator::mp_NULL_TOKEN;
     lg_uiToken_Stream_Length = 0;

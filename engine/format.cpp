@@ -154,18 +154,21 @@ ORBEX_VECTOR_LOOP bool allPartsFinite(const double* pdPart, Eigen::Index iCount)
     return iNot_Finite == 0;
 }
 
-/// The sum of the parts' squares, in four running sums.
+/// The sum of the parts' squares, in 16 running sums: four vectors of AVX2 add at once, where
+/// one would wait for the last add (a third of the time at 512 x 512).
 ORBEX_VECTOR_LOOP double sumOfSquares(const double* pdPart, Eigen::Index iCount) {
-    double adSum[4] = {};
+    constexpr int iSUMS = 16;
+    double adSum[iSUMS] = {};
     Eigen::Index i = 0;
-    for (; i + 4 <= iCount; i += 4)
-        for (int k = 0; k < 4; ++k) adSum[k] += pdPart[i + k] * pdPart[i + k];
+    for (; i + iSUMS <= iCount; i += iSUMS)
+        for (int k = 0; k < iSUMS; ++k) adSum[k] += pdPart[i + k] * pdPart[i + k];
     for (; i < iCount; ++i) adSum[0] += pdPart[i] * pdPart[i];
-    return (adSum[0] + adSum[1]) + (adSum[2] + adSum[3]);
+    double dSum = 0.0;
+    for (const double d : adSum) dSum += d;
+    return dSum;
 }
 
-/// Whether any part is at most the threshold but not +0: a -0 becomes +0 too, which decides the
-/// side of a branch cut (Ln of -1 - 0i is -pi i, of -1 + 0i is pi i).
+/// Whether any part is at most the threshold but not +0: a -0 is cleared too.
 ORBEX_VECTOR_LOOP bool hasSmallPart(const double* pdPart, Eigen::Index iCount, double dTolerance) {
     int iSmall = 0;
     for (Eigen::Index i = 0; i < iCount; ++i) {
@@ -189,12 +192,13 @@ void clearChars(char* s, char c) {
 }
 
 namespace {
-/// Frobenius norm of the finite entries: an infinite entry must not make every other one negligible.
+/// Frobenius norm of the finite entries from the sum of the parts' squares: an infinite entry
+/// must not make every other one negligible.
 // Note: the plain sum of squares serves unless it overflowed (entries beyond 1e154) or
 // underflowed; then a norm that cannot; a norm still not finite has a non-finite entry, and only
 // then are the finite entries taken alone.
-double finiteNorm(const Matrix& m) {
-    const double dPlain = std::sqrt(sumOfSquares(partsOf(m), 2 * m.size()));
+double finiteNorm(const Matrix& m, double dSquares) {
+    const double dPlain = std::sqrt(dSquares);
     if (ismyfinite(dPlain) && dPlain > 1e-140) return dPlain;
     const double dNorm = linalg::norm(m);
     if (ismyfinite(dNorm)) return dNorm;
@@ -204,21 +208,37 @@ double finiteNorm(const Matrix& m) {
 }
 }  // namespace
 
-// Note: a scalar's threshold is relative to its modulus; a matrix's to its norm and size.
-// Most results hold no part to clear: a look that writes nothing spares them the pass that
-// writes every entry.
-void ClCalculator::cleanMatrix(Matrix& m) {
-    if (m.size() == 0) return;
-    const double dTolerance = m.size() == 1
-                                  ? 1e-36 * std::abs(m(0, 0))
-                                  : 1e-16 * finiteNorm(m) * static_cast<double>(std::max(m.rows(), m.cols()));
-    if (!hasSmallPart(partsOf(m), 2 * m.size(), dTolerance)) return;
-    Complex* pz = m.data();
+double cleanTolerance(const Matrix& m, bool* pbNumber) {
+    const double dSquares = sumOfSquares(partsOf(m), 2 * m.size());
+    if (pbNumber != nullptr) *pbNumber = ismyfinite(dSquares) || isNumber(m);
+    if (m.size() == 0) return 0.0;
+    if (m.size() == 1) return 1e-36 * std::abs(m(0, 0));
+    return 1e-16 * finiteNorm(m, dSquares) * static_cast<double>(std::max(m.rows(), m.cols()));
+}
+
+bool hasPartToClear(const Matrix& m, double dTolerance) { return hasSmallPart(partsOf(m), 2 * m.size(), dTolerance); }
+
+void clearSmallParts(Matrix& m, double dTolerance) {
+    Complex* const pz = m.data();
     for (Eigen::Index i = 0; i < m.size(); ++i) {
         const double re = pz[i].real(), im = pz[i].imag();
         if (!ismyfinite(re) || !ismyfinite(im)) continue;
         pz[i] = Complex(std::fabs(re) <= dTolerance ? 0.0 : re, std::fabs(im) <= dTolerance ? 0.0 : im);
     }
+}
+
+// Note: most results hold no part to clear; a look that writes nothing spares them the pass
+// that writes every entry.
+void ClCalculator::cleanMatrix(Matrix& m) {
+    const double dTolerance = cleanTolerance(m);
+    if (hasPartToClear(m, dTolerance)) clearSmallParts(m, dTolerance);
+}
+
+bool ClCalculator::cleanNumbers(Matrix& m) {
+    bool bNumber = false;
+    const double dTolerance = cleanTolerance(m, &bNumber);
+    if (bNumber && hasPartToClear(m, dTolerance)) clearSmallParts(m, dTolerance);
+    return bNumber;
 }
 
 void ClCalculator::formatNumber(double v, char* dst) {

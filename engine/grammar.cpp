@@ -42,22 +42,26 @@ bool showInvalid() {
 
 /// The driver's last step: a finite value is cleaned, shown and becomes Ans, accepted or not.
 /// A hidden value (bShow false) is not formatted unless an error is shown with it.
+/// The value moves into Ans: a 512 x 512 result is not copied.
 bool showResult(bool bAccepted, bool bShow) {
     Matrix& mOutput = ClCalculator::mp_mParser_Output;
-    if (!isNumber(mOutput)) return showInvalid();
+    if (!(g_bZero_Out ? ClCalculator::cleanNumbers(mOutput) : isNumber(mOutput))) return showInvalid();
     g_acOutput_Line[0] = '\0';
-    if (g_bZero_Out && mOutput.rows() > 0) ClCalculator::cleanMatrix(mOutput);
     if (bShow || g_uiError_Number != eE_NONE) ClCalculator::matrixDisplay(mOutput);
-    ClCalculator::mp_mLast_Output = mOutput;
+    ClCalculator::mp_mLast_Output.swap(mOutput);
+    ClCalculator::mp_bValue_In_Ans = true;
     return bAccepted;
 }
 
 }  // namespace
 
+const Matrix& ClCalculator::lineValue() { return mp_bValue_In_Ans ? mp_mLast_Output : mp_mParser_Output; }
+
 // tParser := statement, then the decision on its value.
 // Returns true for an accepted, all-finite value; the error number tells the rest.
 bool ClCalculator::tParser(bool bShow) {
     startLine();
+    mp_bValue_In_Ans = false;
     if (nextToken() == eT_NULL) {   // an empty line shows nothing and keeps Ans
         lg_uiToken_Stream_Length = 0;
         mp_mParser_Output.resize(0, 0);
@@ -84,7 +88,7 @@ Matrix ClCalculator::statement() {
     bool bAssign = false;
     for (unsigned short ui = lg_uiNext_Token; ui < lg_uiToken_Stream_Length && !bAssign; ++ui)
         bAssign = tokenAt(ui) == eT_ASSIGN;
-    if (!bAssign) return expression();
+    if (!bAssign) return uncheckedExpression();   // the driver tests the value
     const eTOKEN eFirst = nextToken();
     if (isVariableToken(eFirst) && tokenAt(lg_uiNext_Token + 2) == eT_LBRACKET &&
         tokenAt(lg_uiNext_Token + 3) == eT_RBRACKET) {   // V = [] empties V
@@ -202,6 +206,11 @@ Matrix ClCalculator::variable() {
 Matrix ClCalculator::matrix() {
     if (!isMatrixToken(nextToken())) return Matrix();
     return *lg_aToken_Stream[lg_uiNext_Token++].mp_pmMatrix;
+}
+
+const Matrix* ClCalculator::wholeMatrix() {
+    if (!isMatrixToken(nextToken()) || tokenAt(lg_uiNext_Token + 1) == eT_LPAREN) return nullptr;
+    return lg_aToken_Stream[lg_uiNext_Token++].mp_pmMatrix;
 }
 
 // scalar := real literal | imaginary literal

@@ -164,6 +164,12 @@ Matrix power(Matrix mBase, Matrix mExponent) {
 // Returns the empty matrix on failure; the first error of the line is already stored. A
 // non-finite value is the exception: eE_INVALID_NUMBERS is stored and the value kept for the driver.
 Matrix ClCalculator::expression() {
+    Matrix mResult = uncheckedExpression();
+    if (!isNumber(mResult)) raiseError(eE_INVALID_NUMBERS);
+    return mResult;
+}
+
+Matrix ClCalculator::uncheckedExpression() {
     Matrix mResult = term();
     if (mResult.size() > gc_iMAX_ENTRIES) return raiseError(eE_MATRIX_SIZE);
     while (mResult.rows() > 0 && (nextToken() == eT_PLUS || nextToken() == eT_MINUS)) {
@@ -173,7 +179,6 @@ Matrix ClCalculator::expression() {
         mResult = addTerms(eOperator, std::move(mResult), std::move(mRight));
         if (mResult.rows() == 0) return mResult;
     }
-    if (!isNumber(mResult)) raiseError(eE_INVALID_NUMBERS);
     return mResult;
 }
 

@@ -50,17 +50,41 @@ Matrix ClCalculator::operand() {
     unsigned short uiEnd = uiStart;
     while (isChainToken(lg_aToken_Stream[uiEnd].mp_eToken)) ++uiEnd;
     lg_uiNext_Token = uiEnd;
-    Matrix mValue = primary();
-    if (!isNumber(mValue)) {
-        raiseError(eE_INVALID_NUMBERS);
-        return mValue;
+    const eTOKEN eFirst = uiEnd > uiStart ? lg_aToken_Stream[uiEnd - 1].mp_eToken : eT_NULL;
+    const bool bFirst_Cleans = eFirst != eT_NULL && cleansFirst(eFirst);
+    // A variable named whole is read where it is kept when a function is applied to it: the
+    // function's result is the only copy. (Evals, Schur and Svd write U and V only after they
+    // have read their operand.)
+    const Matrix* pmOperand = eFirst != eT_NULL ? wholeMatrix() : nullptr;
+    Matrix mValue;
+    if (pmOperand == nullptr) {
+        mValue = primary();
+        pmOperand = &mValue;
     }
-    if (mValue.rows() == 0) return raiseError(eE_EMPTY_MATRIX);
+    // A function that cleans its operand first looks at every entry for its threshold: the same
+    // look serves as the finite test.
+    bool bNumber = false;
+    const double dTolerance = bFirst_Cleans ? cleanTolerance(*pmOperand, &bNumber) : 0.0;
+    if (!bNumber && !isNumber(*pmOperand)) {
+        raiseError(eE_INVALID_NUMBERS);
+        return *pmOperand;
+    }
+    if (pmOperand->rows() == 0) return raiseError(eE_EMPTY_MATRIX);
+    if (bFirst_Cleans && hasPartToClear(*pmOperand, dTolerance)) {
+        if (pmOperand != &mValue) mValue = *pmOperand;   // the variable keeps its value
+        pmOperand = &mValue;
+        clearSmallParts(mValue, dTolerance);
+    }
     for (unsigned short ui = uiEnd; ui > uiStart; --ui) {
-        if (mValue.size() > gc_iMAX_ENTRIES) return raiseError(eE_MATRIX_SIZE);
+        const Matrix& mStep = ui == uiEnd ? *pmOperand : mValue;
+        if (mStep.size() > gc_iMAX_ENTRIES) return raiseError(eE_MATRIX_SIZE);
         const eTOKEN eFunction = lg_aToken_Stream[ui - 1].mp_eToken;
-        mValue = isMatrixFunction(eFunction) ? matrixFunction(eFunction, mValue)
-                                             : elementFunction(eFunction, std::move(mValue));
+        if (isMatrixFunction(eFunction)) {
+            mValue = matrixFunction(eFunction, mStep);
+        } else {
+            if (ui < uiEnd && cleansFirst(eFunction)) cleanMatrix(mValue);
+            mValue = elementFunction(eFunction, mStep);
+        }
         if (mValue.rows() == 0) return mValue;
     }
     return mValue;

@@ -13,7 +13,7 @@ namespace {
 /// The result text in the input display of the one-window formats: a result of several rows
 /// starts on a line of its own.
 void writeInputResult() {
-    if (ClCalculator::mp_mParser_Output.rows() > 1) g_pInput_Display->appendText(":\n");
+    if (ClCalculator::lineValue().rows() > 1) g_pInput_Display->appendText(":\n");
     g_pInput_Display->appendText(g_acOutput_Line);
 }
 
@@ -102,7 +102,7 @@ std::string echoText(const ClState& line) {
 
 void writeError() {
     writeBoth(g_uiError_Number < eE_COUNT ? gc_aacERROR_MESSAGE[g_uiError_Number] : gc_aacERROR_MESSAGE[eE_NONE]);
-    if (g_acOutput_Line[0] != '\0' && ClCalculator::mp_mParser_Output.rows() > 0) {
+    if (g_acOutput_Line[0] != '\0' && ClCalculator::lineValue().rows() > 0) {
         writeBoth(":\n");
         writeBoth(g_acOutput_Line);
     }
@@ -114,7 +114,7 @@ bool storePlot(bool bRepeating) {
     if (!isGraphOpen() || (g_uiError_Number != eE_NONE && g_uiError_Number != eE_INVALID_NUMBERS) ||
         g_uiActive_Plots >= 6)
         return false;
-    ClCalculator::mp_mVariable[g_uiActive_Plots++] = ClCalculator::mp_mParser_Output;
+    ClCalculator::mp_mVariable[g_uiActive_Plots++] = ClCalculator::lineValue();
     const bool bShow_Graph = bRepeating && g_eOutput == eGS_SHOWN;
     if (bShow_Graph) g_pOutput_Display->setVisible(false);
     if (g_pfnGraph_Changed != nullptr) g_pfnGraph_Changed(bShow_Graph);

@@ -57,7 +57,7 @@ Matrix valueOf(const std::string& text) {
     g_uiError_Number = eE_NONE;
     evaluate(text);
     EXPECT_EQ(g_uiError_Number, eE_NONE) << text << ": " << gc_aacERROR_MESSAGE[g_uiError_Number % eE_COUNT];
-    return ClCalculator::mp_mParser_Output;
+    return ClCalculator::lineValue();
 }
 
 Matrix mat(std::initializer_list<std::initializer_list<Complex>> rows) {

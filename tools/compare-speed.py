@@ -6,11 +6,12 @@ Usage: compare-speed.py BENCH_BINARY [REPETITIONS]
 
 Each row times one engine operation (bench/engine_bench.cpp, through the engine's own
 evaluator) and, right after it, the same work in NumPy, or in LAPACK called directly where
-NumPy has no such function, on the same fixed random 512 x 512 complex operands. Times are
-medians of the repetitions. A row passes when the engine takes at most 1.5 times its
-yardstick and at most 1 s. A second table times whole lines as orbex-batch enters them (the
-operation, the clean-up of its result and the last result kept), each against the operation
-alone in NumPy, within 1.1 times. Exit status 1 when a row misses.
+NumPy has no such function, on the same fixed random 512 x 512 complex operands. The two take
+turns, one repetition each (REPETITIONS, 5 by default), and their medians are compared. A row
+passes when the engine takes at most 1.5 times its yardstick and at most 1 s. A second table
+times whole lines as orbex-batch enters them (the operation, the clean-up of its result and
+the last result kept), each against the operation alone in NumPy, within 1.1 times. Exit
+status 1 when a row misses.
 """
 import ctypes
 import json
@@ -154,20 +155,18 @@ LINE_ROWS = [
 LINE_RATIO_LIMIT = 1.1
 
 
-def engine_times(binary, names, repetitions):
-    """Median seconds and line of each benchmark, from one run of the benchmark binary."""
+def engine_times(binary, names):
+    """Seconds and line of one repetition of each benchmark, from one run of the benchmark binary."""
     pattern = "^(" + "|".join(names) + ")$"
     output = subprocess.run([binary, "--benchmark_filter=" + pattern, "--benchmark_format=json",
-                             "--benchmark_repetitions=%d" % repetitions, "--benchmark_min_time=%g" % MIN_SECONDS,
-                             "--benchmark_report_aggregates_only=true"],
+                             "--benchmark_min_time=%g" % MIN_SECONDS],
                             check=True, capture_output=True, text=True).stdout
     report = json.loads(output)
     times = {}
     for run in report["benchmarks"]:
         if run.get("error_occurred"):
             sys.exit("%s: %s" % (run["run_name"], run["error_message"]))
-        if run.get("aggregate_name") == "median":
-            times[run["run_name"]] = (run["real_time"] / 1000.0, run.get("label", ""))
+        times[run["run_name"]] = (run["real_time"] / 1000.0, run.get("label", ""))
     return times, report["context"]
 
 
@@ -178,19 +177,16 @@ def session_times(binary):
     return [(run["name"], run["per_line"]) for run in json.loads(output)["benchmarks"]]
 
 
-def numpy_time(function, repetitions):
-    """Median seconds of one call, each repetition running for MIN_SECONDS at least."""
+def numpy_time(function):
+    """Seconds of one call, from calls repeated for MIN_SECONDS at least."""
     function()
     start = time.perf_counter()
     function()
     calls = max(1, int(MIN_SECONDS / max(time.perf_counter() - start, 1e-9)))
-    samples = []
-    for _ in range(repetitions):
-        start = time.perf_counter()
-        for _ in range(calls):
-            function()
-        samples.append((time.perf_counter() - start) / calls)
-    return statistics.median(samples)
+    start = time.perf_counter()
+    for _ in range(calls):
+        function()
+    return (time.perf_counter() - start) / calls
 
 
 def openblas_config():
@@ -224,19 +220,26 @@ def main():
 
 
 def compare(binary, repetitions, rows, limit, misses):
-    """Prints a row for each operation, engine then yardstick; returns the benchmarks' context."""
+    """Prints a row for each operation, engine then yardstick; returns the benchmarks' context.
+
+    The engine and its yardstick take turns, one repetition each, so that both see the same
+    load: on a shared machine the speed of the same code drifts by a quarter within seconds."""
     context = {}
     for operation, name, yardstick_text, yardstick, factor in rows:
-        # The engine, then at once its yardstick, so that both see the same load.
         names = [name] + ([yardstick] if isinstance(yardstick, str) else [])
-        times, context = engine_times(binary, names, repetitions)
-        seconds, line = times[name]
+        engine_samples, reference_samples = [], []
+        for _ in range(repetitions):
+            times, context = engine_times(binary, names)
+            seconds, line = times[name]
+            engine_samples.append(seconds)
+            if isinstance(yardstick, str):
+                reference, count = times[yardstick]
+            else:
+                reference = numpy_time(yardstick)
+            reference_samples.append(reference * factor)
         if isinstance(yardstick, str):
-            reference, count = times[yardstick]
             yardstick_text += ", " + count
-        else:
-            reference = numpy_time(yardstick, repetitions)
-        reference *= factor
+        seconds, reference = statistics.median(engine_samples), statistics.median(reference_samples)
         ratio = seconds / reference
         missed = ratio > limit or seconds > SECONDS_LIMIT
         if missed:

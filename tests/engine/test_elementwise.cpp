@@ -74,6 +74,6 @@ TEST_F(ClCalculatorElementwise, Chain) {
     EXPECT_FALSE(evaluate("Sin B"));
     EXPECT_EQ(g_uiError_Number, eE_MATRIX_SIZE);
     evaluate("Sin (1 / 0)");
-    ASSERT_EQ(ClCalculator::mp_mParser_Output.size(), 1);
-    EXPECT_TRUE(std::isinf(ClCalculator::mp_mParser_Output(0, 0).real()));
+    ASSERT_EQ(ClCalculator::lineValue().size(), 1);
+    EXPECT_TRUE(std::isinf(ClCalculator::lineValue()(0, 0).real()));
 }

@@ -22,7 +22,7 @@ TEST_F(ClCalculatorGrammar, DeepNesting) {
         SCOPED_TRACE(line);
         setLine(line);
         ASSERT_TRUE(ClCalculator::tLexer() && ClCalculator::tParser());
-        EXPECT_EQ(ClCalculator::mp_mParser_Output, mat({{7}}));
+        EXPECT_EQ(ClCalculator::lineValue(), mat({{7}}));
     }
     std::string references = "u = [1";
     for (int i = 0; i < 120; ++i) references.insert(4, "u(");
@@ -32,7 +32,7 @@ TEST_F(ClCalculatorGrammar, DeepNesting) {
     // elements twice: 200 levels once meant 2^200 readings.
     setLine("(" + std::string(200, '[') + "1)");
     ASSERT_TRUE(ClCalculator::tLexer() && ClCalculator::tParser());
-    EXPECT_EQ(ClCalculator::mp_mParser_Output, mat({{1}}));
+    EXPECT_EQ(ClCalculator::lineValue(), mat({{1}}));
 }
 
 // Rpt after a number of stored history lines: the recorded fields, the condition and the value
@@ -61,7 +61,7 @@ TEST_F(ClCalculatorGrammar, RepeatArguments) {
         g_uiHistory_Next = test.uiHistory;
         EXPECT_TRUE(evaluate(test.acLine));
         EXPECT_TRUE(g_bRepeat == test.bRepeat && g_bFailTest == !test.bRepeat);
-        EXPECT_EQ(ClCalculator::mp_mParser_Output, mat({{test.dValue}}));
+        EXPECT_EQ(ClCalculator::lineValue(), mat({{test.dValue}}));
         EXPECT_EQ(g_Current_State.mp_uiRepeat_Times, test.uiTimes);
         EXPECT_TRUE(g_Current_State.mp_iRepeat_From == test.iFrom && g_Current_State.mp_iRepeat_To == test.iTo);
     }

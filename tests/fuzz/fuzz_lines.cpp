@@ -67,7 +67,7 @@ void runLine(const std::uint8_t* pucCodes, std::size_t uiLength, int iLine) {
     const bool bLexed = ClCalculator::tLexer();
     if (bLexed) ClCalculator::tParser();
     checkState();
-    if (bLexed && ClCalculator::mp_mParser_Output.rows() > 0) displayAll(ClCalculator::mp_mParser_Output, iLine);
+    if (bLexed && ClCalculator::lineValue().rows() > 0) displayAll(ClCalculator::lineValue(), iLine);
     g_uiError_Number = eE_NONE;
 }
 
